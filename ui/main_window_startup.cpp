@@ -1,5 +1,6 @@
 // Start-up of the window: the creation and show handlers and the directory handshake.
 #include <QCoreApplication>
+#include <QLoggingCategory>
 
 #include "service/cp1254.h"
 #include "service/device_identity.h"
@@ -7,6 +8,8 @@
 #include "service/http_error.h"
 #include "service/ini_file.h"
 #include "ui/main_window.h"
+
+Q_LOGGING_CATEGORY(lcStartup, "velora.startup", QtWarningMsg)
 
 namespace velora::ui {
 
@@ -68,6 +71,7 @@ bool TForm1::runDirectoryHandshake() {
     m_directory = answer.directory;
     StationCount = m_directory.stationCount();
     cb_radyosec->addItems(answer.stationNames);
+    qCInfo(lcStartup) << "station directory:" << StationCount << "stations" << answer.stationNames;
     return true;
 }
 
