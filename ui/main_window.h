@@ -8,12 +8,15 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QWidget>
 
 #include "service/http_client.h"
 #include "service/station_directory.h"
 #include "ui/environment.h"
+#include "ui/limited_text_edit.h"
+#include "ui/picture.h"
 
 namespace velora::ui {
 
@@ -46,7 +49,25 @@ public:
     // Sets the now-playing label, in the smaller font when the text is too wide.
     void FitTitleLabel(const QString& text);
 
+    // Navigation and links.
+    void tabMouseDown(Qt::MouseButton button, int x, int y);
+    void Image1MouseDown(Qt::MouseButton button);
+    void CreditMenuItemClick();
+    void Image6Click();
+    void Image8Click();
+    void Label9Click();
+    void Label10Click();
+
+    // The listener message.
+    void Image17Click();
+
     const StationDirectory& stationDirectory() const { return m_directory; }
+
+    // Addresses the contact panel and the credit menu open.
+    static constexpr const char* kMakerSite = "http://www.torviksistem.com.tr";
+    static constexpr const char* kMapPage =
+        "https://www.openstreetmap.org/?mlat=41.0430&mlon=29.0060#map=17/41.0430/29.0060";
+    QString brandSite() const;
 
     // Shared state of the handlers.
     int32_t SavedStationIndex = 0;
@@ -66,6 +87,46 @@ public:
     QWidget* panel_mesaj = nullptr;
     QWidget* panel_iletisim = nullptr;
 
+    // Player panel.
+    Picture* Image1 = nullptr;
+    Picture* img_play = nullptr;
+    Picture* lbl_play = nullptr;
+    Picture* Image5 = nullptr;
+    Picture* Image18 = nullptr;
+
+    // Schedule and announcement panel backgrounds.
+    Picture* Image14 = nullptr;
+    Picture* Image15 = nullptr;
+
+    // Message panel.
+    Picture* Image2 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    LimitedTextEdit* Memo2 = nullptr;
+    Picture* Image17 = nullptr;
+
+    // Contact panel.
+    Picture* Image19 = nullptr;
+    Picture* Image4 = nullptr;
+    Picture* Image6 = nullptr;
+    Picture* Image7 = nullptr;
+    Picture* Image8 = nullptr;
+    Picture* Image10 = nullptr;
+    Picture* Image12 = nullptr;
+    Picture* Label9 = nullptr;
+    Picture* Label10 = nullptr;
+
+    // Tab strip and its five pictures (zone N highlighted in tab_N).
+    Picture* tab = nullptr;
+    Picture* tab_1 = nullptr;
+    Picture* tab_2 = nullptr;
+    Picture* tab_3 = nullptr;
+    Picture* tab_4 = nullptr;
+    Picture* tab_5 = nullptr;
+
+    QMenu* PopupMenu1 = nullptr;
+    QAction* CreditMenuItem = nullptr;
+
     // State holders outside the visible area.
     QLineEdit* firma = nullptr;
     QLineEdit* versiyon = nullptr;
@@ -84,6 +145,13 @@ protected:
 
 private:
     void buildControls();
+    void buildPlayerPanel();
+    void buildMessagePanel();
+    void buildContactPanel();
+    void buildTabStrip();
+    void wireHandlers();
+    void openLink(const QString& address);
+    bool m_sending = false;  // a listener message is on its way
     // The directory handshake; false when its request failed.
     bool runDirectoryHandshake();
     void centreOnDesktop();

@@ -12,9 +12,12 @@ T* make(QWidget* parent, const char* name, QRect geometry) {
     return w;
 }
 
-QWidget* makePanel(QWidget* parent, const char* name) {
+QWidget* makePanel(QWidget* parent, const char* name, Qt::GlobalColor colour) {
     auto* panel = make<QWidget>(parent, name, QRect(0, 0, 320, 424));
     panel->setAutoFillBackground(true);
+    QPalette pal = panel->palette();
+    pal.setColor(QPalette::Window, colour);
+    panel->setPalette(pal);
     return panel;
 }
 
@@ -25,20 +28,41 @@ QFont tahoma(int pixels, bool bold) {
     return f;
 }
 
+Picture* makePicture(QWidget* parent, const char* name, QRect geometry,
+                     Qt::CursorShape cursor = Qt::ArrowCursor) {
+    auto* p = make<Picture>(parent, name, geometry);
+    p->setCursor(cursor);
+    return p;
+}
+
 }  // namespace
 
 void TForm1::buildControls() {
     setWindowTitle(QStringLiteral("Diraz Velora"));
     setFixedSize(320, 480);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    QFont base(QStringLiteral("MS Sans Serif"));
+    base.setPixelSize(11);
+    setFont(base);
 
-    panel_yayin = makePanel(this, "panel_yayin");
-    Panel_yayinakisi = makePanel(this, "Panel_yayinakisi");
-    panel_duyurular = makePanel(this, "panel_duyurular");
-    panel_mesaj = makePanel(this, "panel_mesaj");
-    panel_iletisim = makePanel(this, "panel_iletisim");
+    panel_yayin = makePanel(this, "panel_yayin", Qt::white);
+    Panel_yayinakisi = makePanel(this, "Panel_yayinakisi", Qt::lightGray);
+    panel_duyurular = makePanel(this, "panel_duyurular", Qt::lightGray);
+    panel_mesaj = makePanel(this, "panel_mesaj", Qt::lightGray);
+    panel_iletisim = makePanel(this, "panel_iletisim", Qt::lightGray);
     for (QWidget* p : {Panel_yayinakisi, panel_duyurular, panel_mesaj, panel_iletisim}) {
         p->hide();
     }
+    // Each panel's first child is its full-height background picture.
+    Image14 = makePicture(Panel_yayinakisi, "Image14", QRect(0, 0, 320, 480));
+    Image15 = makePicture(panel_duyurular, "Image15", QRect(0, 0, 320, 480));
+    buildPlayerPanel();
+    buildMessagePanel();
+    buildContactPanel();
+    buildTabStrip();
 
     // State holders: outside the 320 x 480 client area or never shown.
     firma = make<QLineEdit>(this, "firma", QRect(400, 0, 121, 21));
@@ -70,6 +94,70 @@ void TForm1::buildControls() {
     lbl_kbit->setFont(tahoma(9, true));
     lbl_kbit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lbl_kbit->setStyleSheet(QStringLiteral("color: red"));
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    CreditMenuItem =
+        PopupMenu1->addAction(QStringLiteral("Yazılım : Torvik Sistem Bilişim Teknolojileri"));
+    CreditMenuItem->setObjectName(QStringLiteral("CreditMenuItem"));
+    wireHandlers();
+}
+
+void TForm1::buildPlayerPanel() {
+    Image1 = makePicture(panel_yayin, "Image1", QRect(0, 0, 320, 480));
+    img_play =
+        makePicture(panel_yayin, "img_play", QRect(102, 192, 122, 121), Qt::PointingHandCursor);
+    img_play->setAlignment(Qt::AlignCenter);
+    lbl_play =
+        makePicture(panel_yayin, "lbl_play", QRect(120, 208, 84, 89), Qt::PointingHandCursor);
+    Image5 = makePicture(panel_yayin, "Image5", QRect(40, 365, 11, 22));
+    Image18 = makePicture(panel_yayin, "Image18", QRect(267, 366, 11, 21));
+}
+
+void TForm1::buildMessagePanel() {
+    Image2 = makePicture(panel_mesaj, "Image2", QRect(0, 0, 320, 480));
+    auto field = [](QWidget* w) {
+        w->setStyleSheet(QStringLiteral("background: white; border: none;"));
+    };
+    Edit1 = make<QLineEdit>(panel_mesaj, "Edit1", QRect(27, 119, 270, 21));
+    Edit1->setFont(tahoma(16, false));
+    field(Edit1);
+    Edit2 = make<QLineEdit>(panel_mesaj, "Edit2", QRect(27, 178, 270, 21));
+    Edit2->setFont(tahoma(16, false));
+    field(Edit2);
+    Memo2 = make<LimitedTextEdit>(panel_mesaj, "Memo2", QRect(22, 236, 275, 121));
+    Memo2->setFont(tahoma(13, false));
+    Memo2->setMaxLength(300);
+    Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo2->setFrameShape(QFrame::NoFrame);
+    field(Memo2);
+    setTabOrder(Edit1, Edit2);
+    setTabOrder(Edit2, Memo2);
+    Image17 = makePicture(panel_mesaj, "Image17", QRect(89, 359, 145, 58), Qt::PointingHandCursor);
+}
+
+void TForm1::buildContactPanel() {
+    Image19 = makePicture(panel_iletisim, "Image19", QRect(0, 0, 320, 480));
+    Image4 = makePicture(panel_iletisim, "Image4", QRect(22, 91, 277, 53));
+    Image6 = makePicture(panel_iletisim, "Image6", QRect(22, 149, 277, 53), Qt::PointingHandCursor);
+    Image7 = makePicture(panel_iletisim, "Image7", QRect(21, 207, 277, 53));
+    Image8 = makePicture(panel_iletisim, "Image8", QRect(22, 269, 276, 70), Qt::PointingHandCursor);
+    Image10 = makePicture(panel_iletisim, "Image10", QRect(216, 352, 30, 30));
+    Image12 = makePicture(panel_iletisim, "Image12", QRect(256, 352, 30, 30));
+    // Transparent hotspots above the two icons.
+    Label9 = makePicture(panel_iletisim, "Label9", QRect(210, 345, 39, 48), Qt::PointingHandCursor);
+    Label10 =
+        makePicture(panel_iletisim, "Label10", QRect(252, 345, 45, 48), Qt::PointingHandCursor);
+}
+
+void TForm1::buildTabStrip() {
+    tab = makePicture(this, "tab", QRect(0, 423, 320, 57));
+    // The five strip pictures are held off-screen.
+    tab_1 = makePicture(this, "tab_1", QRect(400, 200, 320, 57));
+    tab_2 = makePicture(this, "tab_2", QRect(400, 260, 320, 57));
+    tab_3 = makePicture(this, "tab_3", QRect(400, 320, 320, 57));
+    tab_4 = makePicture(this, "tab_4", QRect(400, 380, 320, 57));
+    tab_5 = makePicture(this, "tab_5", QRect(400, 440, 320, 57));
 }
 
 }  // namespace velora::ui
