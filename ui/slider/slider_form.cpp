@@ -3,7 +3,7 @@
 void TSlider::LoadStoredForm(const TSliderForm& form) {
     m_loading = true;
     for (int index = 0; index < kSliderImageCount; ++index) {
-        if (const auto& image = form.images[static_cast<std::size_t>(index)]) {
+        if (const auto& image = form.Images[static_cast<std::size_t>(index)]) {
             SetImageAt(index, *image);
         }
     }
@@ -72,8 +72,8 @@ namespace velora::ui {
 
 TSliderForm volumeSliderForm(const QImage& thumb, const QImage& ruler) {
     TSliderForm form;
-    form.images[kImageHThumb] = thumb;
-    form.images[kImageHRuler] = ruler;
+    form.Images[kImageHThumb] = thumb;
+    form.Images[kImageHRuler] = ruler;
     form.NumThumbStates = 2;
     form.Options = TSliderOptions{};
     form.Increment = 1;

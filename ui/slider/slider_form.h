@@ -23,7 +23,7 @@
 struct TSliderForm {
     // An empty field is not in the form: the slider keeps its constructor's value.
     // A picture is present only for an index the user supplied.
-    std::array<std::optional<QImage>, kSliderImageCount> images;
+    std::array<std::optional<QImage>, kSliderImageCount> Images;
     std::optional<int> EdgeSize;
     std::optional<TNumThumbStates> NumThumbStates;
     std::optional<TSliderOrientation> Orientation;
