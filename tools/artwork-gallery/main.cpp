@@ -1,5 +1,5 @@
-// Writes every picture of the main window to PNG files, plus one contact sheet, so the artwork
-// can be reviewed without starting the player.
+// Writes every picture of the main window to PNG files, the five panels assembled from them, and
+// one contact sheet, so the artwork can be reviewed without starting the player.
 //
 //   artwork-gallery [output-folder]    (default: ./artwork-gallery)
 
@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <cstdio>
 
+#include "previews.h"
 #include "ui/artwork/artwork.h"
 
 namespace {
@@ -86,6 +87,8 @@ int main(int argc, char** argv) {
     for (Picture id : artwork::allPictures()) {
         items.append({QString::fromLatin1(artwork::pictureName(id)), artwork::picture(id)});
     }
+    const QList<QPair<QString, QImage>> previews = velora::tools::panelPreviews();
+    items.append(previews);
     for (int size : {16, 32, 48, 256}) {
         items.append({QStringLiteral("AppIcon%1").arg(size), artwork::appIconImage(size)});
     }

@@ -101,11 +101,11 @@ QImage picture(Picture id) {
         case Picture::Image15: canvas.background("announcements_body.svg", 3); break;
         case Picture::Image2: canvas.background("message_body.svg", 4); break;
         case Picture::Image19: canvas.background("contact_body.svg", 5); break;
-        case Picture::Tab1: canvas.tabStrip(1, 0); break;
-        case Picture::Tab2: canvas.tabStrip(2, 0); break;
-        case Picture::Tab3: canvas.tabStrip(3, 0); break;
-        case Picture::Tab4: canvas.tabStrip(4, 0); break;
-        case Picture::Tab5: canvas.tabStrip(5, 0); break;
+        case Picture::Tab1: return tabStripImage(1);
+        case Picture::Tab2: return tabStripImage(2);
+        case Picture::Tab3: return tabStripImage(3);
+        case Picture::Tab4: return tabStripImage(4);
+        case Picture::Tab5: return tabStripImage(5);
         case Picture::PlayFace: canvas.button("play_glyph.svg"); break;
         case Picture::StopFace: canvas.button("stop_glyph.svg"); break;
         case Picture::VolumeThumb: {

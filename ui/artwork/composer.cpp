@@ -57,15 +57,23 @@ void Canvas::background(const char* body, int tab) {
     // which lands on top of the bar.
     layer("header.svg", QRect(0, 0, image_.width(), kHeaderHeight));
     layer(body, image_.rect());
-    tabStrip(tab, kStripTop);
+    // Pasted rather than drawn in place: text rasterised at another offset can differ in its
+    // last bit, and the strip must match the tab control that covers it pixel for pixel.
+    painter_.drawImage(QPoint(0, kStripTop), tabStripImage(tab));
 }
 
-void Canvas::tabStrip(int active, int top) {
-    layer("tab_strip.svg", QRect(QPoint(0, top), kStripSize));
+void Canvas::tabStrip(int active) {
+    layer("tab_strip.svg", QRect(QPoint(0, 0), kStripSize));
     for (int zone = 1; zone <= 5; ++zone) {
-        const QRect zoneRect((zone - 1) * kZoneWidth, top, kZoneWidth, kStripSize.height());
+        const QRect zoneRect((zone - 1) * kZoneWidth, 0, kZoneWidth, kStripSize.height());
         layer(zone == active ? "tab_zone_active.svg" : "tab_zone_dim.svg", zoneRect);
     }
+}
+
+QImage tabStripImage(int active) {
+    Canvas canvas(kStripSize, false);
+    canvas.tabStrip(active);
+    return canvas.finish();
 }
 
 void Canvas::button(const char* glyph) {

@@ -26,8 +26,8 @@ public:
     // the bottom rows 423..479, where the tab control covers it.
     void background(const char* body, int tab);
 
-    // The strip with zone `active` (1..5) highlighted, its top row at `top`.
-    void tabStrip(int active, int top);
+    // The strip with zone `active` (1..5) highlighted, filling a 320×57 canvas.
+    void tabStrip(int active);
 
     // The round button face with `glyph` on it.
     void button(const char* glyph);
@@ -39,6 +39,9 @@ private:
     QPainter painter_;
     bool alpha_;
 };
+
+// The tab strip with zone `active` (1..5) highlighted, 320×57, opaque.
+QImage tabStripImage(int active);
 
 // Turns an antialiased thumb into the slider's keyed form: mostly-transparent pixels become the
 // key colour, the rest are flattened over `matte` so no half-blended fringe is left.

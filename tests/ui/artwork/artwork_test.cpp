@@ -87,7 +87,7 @@ TEST(Artwork, BackgroundsCarryTheirTabStripWhereTheTabControlLies) {
     };
     for (const auto& [background, tab] : cases) {
         SCOPED_TRACE(pictureName(background));
-        EXPECT_EQ(picture(background).copy(0, 423, 320, 57), picture(tab));
+        EXPECT_TRUE(picture(background).copy(0, 423, 320, 57) == picture(tab));
     }
 }
 
