@@ -51,9 +51,9 @@ QImage contactSheet(const QList<QPair<QString, QImage>>& items) {
                     drawChecker(*p, target);
                 }
                 p->drawImage(target.topLeft(), image);
-                p->drawText(QPoint(x, y + kLabel - 5),
-                            QStringLiteral("%1  %2×%3").arg(name).arg(image.width()).arg(
-                                image.height()));
+                p->drawText(
+                    QPoint(x, y + kLabel - 5),
+                    QStringLiteral("%1  %2×%3").arg(name).arg(image.width()).arg(image.height()));
             }
             x += std::max(image.width(), 110) + kGap;
             rowHeight = std::max(rowHeight, image.height() + kLabel);

@@ -96,14 +96,14 @@ QFont tahomaLike(int pixels, bool bold, bool italic) {
 }
 
 QImage schedule() {
-    static const char* const kNames[] = {"Güne Merhaba", "Sabah Keyfi", "Haberler",
-                                         "Öğle Arası",   "Türkü Vakti", "İkindi Sohbeti",
+    static const char* const kNames[] = {"Güne Merhaba",  "Sabah Keyfi", "Haberler",
+                                         "Öğle Arası",    "Türkü Vakti", "İkindi Sohbeti",
                                          "Akşam Rüzgârı", "Gece Yarısı", "Caz Saati"};
     return list(Picture::Image14, Picture::Image13, 88, 37, 9, [](QPainter& p, int i, int y) {
         p.setFont(tahomaLike(11, true, true));
         p.setPen(QColor(103, 103, 103));
-        p.drawText(QRect(12, y + 13, 53, 17), QStringLiteral("%1:00").arg(7 + 2 * i, 2, 10,
-                                                                            QLatin1Char('0')));
+        p.drawText(QRect(12, y + 13, 53, 17),
+                   QStringLiteral("%1:00").arg(7 + 2 * i, 2, 10, QLatin1Char('0')));
         p.setPen(Qt::black);
         p.drawText(QRect(51, y + 13, 225, 17), QString::fromUtf8(kNames[i]));
         if (i % 3 == 1) {

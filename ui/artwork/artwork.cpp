@@ -66,54 +66,96 @@ const Entry& entry(Picture id) {
 // Which SVG source draws each single-layer picture.
 const char* singleSource(Picture id) {
     switch (id) {
-        case Picture::Image5: return "volume_cap_left.svg";
-        case Picture::Image18: return "volume_cap_right.svg";
-        case Picture::VolumeTrack: return "volume_track.svg";
-        case Picture::Image17: return "send_button.svg";
-        case Picture::Image4: return "contact_email.svg";
-        case Picture::Image6: return "contact_web.svg";
-        case Picture::Image7: return "contact_phone.svg";
-        case Picture::Image8: return "contact_address.svg";
-        case Picture::Image10: return "social_share.svg";
-        case Picture::Image12: return "social_camera.svg";
-        case Picture::Image13: return "schedule_row.svg";
-        case Picture::Image16: return "announcement_row.svg";
-        default: return nullptr;
+        case Picture::Image5:
+            return "volume_cap_left.svg";
+        case Picture::Image18:
+            return "volume_cap_right.svg";
+        case Picture::VolumeTrack:
+            return "volume_track.svg";
+        case Picture::Image17:
+            return "send_button.svg";
+        case Picture::Image4:
+            return "contact_email.svg";
+        case Picture::Image6:
+            return "contact_web.svg";
+        case Picture::Image7:
+            return "contact_phone.svg";
+        case Picture::Image8:
+            return "contact_address.svg";
+        case Picture::Image10:
+            return "social_share.svg";
+        case Picture::Image12:
+            return "social_community.svg";
+        case Picture::Image13:
+            return "schedule_row.svg";
+        case Picture::Image16:
+            return "announcement_row.svg";
+        default:
+            return nullptr;
     }
 }
 
 }  // namespace
 
-std::span<const Picture> allPictures() { return kAll; }
+std::span<const Picture> allPictures() {
+    return kAll;
+}
 
-const char* pictureName(Picture id) { return entry(id).name; }
+const char* pictureName(Picture id) {
+    return entry(id).name;
+}
 
-QSize pictureSize(Picture id) { return entry(id).size; }
+QSize pictureSize(Picture id) {
+    return entry(id).size;
+}
 
-bool hasAlpha(Picture id) { return entry(id).alpha; }
+bool hasAlpha(Picture id) {
+    return entry(id).alpha;
+}
 
 QImage picture(Picture id) {
     const Entry& e = entry(id);
     Canvas canvas(e.size, e.alpha);
     switch (id) {
-        case Picture::Image1: canvas.background("player_body.svg", 1); break;
-        case Picture::Image14: canvas.background("schedule_body.svg", 2); break;
-        case Picture::Image15: canvas.background("announcements_body.svg", 3); break;
-        case Picture::Image2: canvas.background("message_body.svg", 4); break;
-        case Picture::Image19: canvas.background("contact_body.svg", 5); break;
-        case Picture::Tab1: return tabStripImage(1);
-        case Picture::Tab2: return tabStripImage(2);
-        case Picture::Tab3: return tabStripImage(3);
-        case Picture::Tab4: return tabStripImage(4);
-        case Picture::Tab5: return tabStripImage(5);
-        case Picture::PlayFace: canvas.button("play_glyph.svg"); break;
-        case Picture::StopFace: canvas.button("stop_glyph.svg"); break;
+        case Picture::Image1:
+            canvas.background("player_body.svg", 1);
+            break;
+        case Picture::Image14:
+            canvas.background("schedule_body.svg", 2);
+            break;
+        case Picture::Image15:
+            canvas.background("announcements_body.svg", 3);
+            break;
+        case Picture::Image2:
+            canvas.background("message_body.svg", 4);
+            break;
+        case Picture::Image19:
+            canvas.background("contact_body.svg", 5);
+            break;
+        case Picture::Tab1:
+            return tabStripImage(1);
+        case Picture::Tab2:
+            return tabStripImage(2);
+        case Picture::Tab3:
+            return tabStripImage(3);
+        case Picture::Tab4:
+            return tabStripImage(4);
+        case Picture::Tab5:
+            return tabStripImage(5);
+        case Picture::PlayFace:
+            canvas.button("play_glyph.svg");
+            break;
+        case Picture::StopFace:
+            canvas.button("stop_glyph.svg");
+            break;
         case Picture::VolumeThumb: {
             // The thumb's edges blend into the groove's surround, the colour at the track's top.
             const QImage track = picture(Picture::VolumeTrack);
             return keyedThumb(renderSvg("volume_thumb.svg", e.size), track.pixel(0, 0));
         }
-        default: canvas.layer(singleSource(id), QRect(QPoint(0, 0), e.size)); break;
+        default:
+            canvas.layer(singleSource(id), QRect(QPoint(0, 0), e.size));
+            break;
     }
     QImage image = canvas.finish();
     if (id == Picture::VolumeTrack) {
@@ -122,7 +164,9 @@ QImage picture(Picture id) {
     return image;
 }
 
-QImage appIconImage(int size) { return renderSvg("app_icon.svg", QSize(size, size)); }
+QImage appIconImage(int size) {
+    return renderSvg("app_icon.svg", QSize(size, size));
+}
 
 QIcon appIcon() {
     QIcon icon;

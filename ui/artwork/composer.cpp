@@ -50,7 +50,9 @@ Canvas::Canvas(QSize size, bool alpha)
     painter_.setRenderHint(QPainter::SmoothPixmapTransform);
 }
 
-void Canvas::layer(const char* file, const QRect& target) { drawSvg(painter_, file, target); }
+void Canvas::layer(const char* file, const QRect& target) {
+    drawSvg(painter_, file, target);
+}
 
 void Canvas::background(const char* body, int tab) {
     // The bar goes first: each body leaves the header rows clear except for its panel title,
@@ -98,8 +100,9 @@ QImage keyedThumb(const QImage& thumb, QRgb matte) {
                 continue;
             }
             const auto mix = [a](int fg, int bg) { return (fg * a + bg * (255 - a) + 127) / 255; };
-            out.setPixel(x, y, qRgb(mix(qRed(p), qRed(matte)), mix(qGreen(p), qGreen(matte)),
-                                    mix(qBlue(p), qBlue(matte))));
+            out.setPixel(x, y,
+                         qRgb(mix(qRed(p), qRed(matte)), mix(qGreen(p), qGreen(matte)),
+                              mix(qBlue(p), qBlue(matte))));
         }
     }
     return out;

@@ -1,8 +1,8 @@
+#include "ui/artwork/artwork.h"
+
 #include <gtest/gtest.h>
 
 #include <QSet>
-
-#include "ui/artwork/artwork.h"
 
 namespace velora::ui::artwork {
 namespace {
