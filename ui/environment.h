@@ -5,7 +5,9 @@
 #include <QDateTime>
 #include <QString>
 #include <functional>
+#include <memory>
 
+#include "audio/stream_engine.h"
 #include "service/service_hosts.h"
 
 namespace velora::ui {
@@ -36,6 +38,9 @@ struct Environment {
     Shell* shell = nullptr;
     // Asks the message loop to end once it runs; never ends anything at once.
     std::function<void()> requestQuit;
+    // The audio engine, and the opening of its output: 0, or the engine's error code.
+    std::shared_ptr<audio::StreamEngine> audio;
+    std::function<int()> openAudioOutput;
 
     // The executable's file name less its last four characters.
     QString instanceName() const;

@@ -3,13 +3,18 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QAbstractItemView>
 #include <QScreen>
 
 namespace velora::ui {
 
 void StationSelector::hidePopup() {
+    // Only a list that was open closes up (hiding the window hides it too).
+    const bool wasOpen = view() && view()->isVisible();
     QComboBox::hidePopup();
-    emit closedUp();
+    if (wasOpen) {
+        emit closedUp();
+    }
 }
 
 TForm1::TForm1(Environment& env, QWidget* parent) : QWidget(parent), m_env(env) {
@@ -18,15 +23,30 @@ TForm1::TForm1(Environment& env, QWidget* parent) : QWidget(parent), m_env(env) 
     wait.pumpEvents = [] { QCoreApplication::processEvents(); };
     IdHTTP1.setWaitPolicy(wait);
     buildControls();
+    m_channel = std::make_shared<playback::MainThreadChannel>();
+    m_player = std::make_unique<playback::StationPlayer>(m_env.audio, m_channel, *this);
     connect(cb_radyosec, &StationSelector::closedUp, this, [this] { cb_radyosecCloseUp(); });
+    connect(lbl_play, &Picture::mousePressed, this, [this] { lbl_playMouseDown(); });
+    connect(btn_dur, &QPushButton::clicked, this, [this] { btn_durClick(); });
+    connect(btn_basla, &QPushButton::clicked, this, [this] { btn_baslaClick(); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
+    connect(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
+    connect(Timer4, &QTimer::timeout, this, [this] { Timer4Timer(); });
+    Slider_volume->SetOnChange([this](TSlider*) { Slider_volumeChange(); });
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // Children hidden while the window goes away must not start handlers any more.
+    cb_radyosec->disconnect(this);
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
     // A request still waiting inside a handler gives up at once, so closing ends the
     // program promptly.
     IdHTTP1.cancelAll();
+    // Runs waiting for the window are released; nothing they report is handled any more.
+    m_channel->close();
     QWidget::closeEvent(event);
 }
 
@@ -59,10 +79,12 @@ void TForm1::centreOnDesktop() {
 }
 
 void TForm1::FitTitleLabel(const QString& text) {
+    // 8 points, or 6 when the text is wider than the label (pixel sizes at 96 dpi: the
+    // window does not scale with the display).
     QFont font = calan2->font();
-    font.setPointSize(8);
+    font.setPixelSize(11);
     if (QFontMetrics(font).horizontalAdvance(text) > 177) {
-        font.setPointSize(6);
+        font.setPixelSize(8);
     }
     calan2->setFont(font);
     calan2->setText(text);

@@ -10,9 +10,14 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <QWidget>
+#include <memory>
 
+#include "playback/station_player.h"
 #include "service/http_client.h"
+#include "ui/slider/slider.h"
 #include "service/station_directory.h"
 #include "ui/environment.h"
 #include "ui/limited_text_edit.h"
@@ -31,7 +36,7 @@ signals:
     void closedUp();
 };
 
-class TForm1 final : public QWidget {
+class TForm1 final : public QWidget, public playback::PlayerView {
     Q_OBJECT
 public:
     explicit TForm1(Environment& env, QWidget* parent = nullptr);
@@ -61,6 +66,26 @@ public:
     // The listener message.
     void Image17Click();
 
+    // Playback: selection, stop and start routines, the toggle, the timers.
+    void btn_durClick();
+    void btn_baslaClick();
+    void lbl_playMouseDown();
+    void Timer2Timer();
+    void Timer3Timer();
+    void Timer4Timer();
+
+    // Status channel, now-playing texts, cover lookup start, volume.
+    void playerStatus(const playback::PlayerStatus& status) override;
+    void edt_1Change();
+    void edt_2Change();
+    void Button1Click();
+    void Slider_volumeChange();
+    void SetStreamVolume(int volume) override;
+    void ShowAudioError(const QString& message, int code);
+    QString LastTitle;
+    int lbl_playTag = 0;  // toggle state: 1 while the stop picture shows
+    int Timer4Tag = 0;    // advert watch: 5 while an advert plays, 1 when it has ended
+
     const StationDirectory& stationDirectory() const { return m_directory; }
 
     // Addresses the contact panel and the credit menu open.
@@ -88,6 +113,7 @@ public:
     QWidget* panel_iletisim = nullptr;
 
     // Player panel.
+    TSlider* Slider_volume = nullptr;
     Picture* Image1 = nullptr;
     Picture* img_play = nullptr;
     Picture* lbl_play = nullptr;
@@ -136,8 +162,25 @@ public:
     QLabel* calan1 = nullptr;
     QLabel* calan2 = nullptr;
     QLabel* lbl_kbit = nullptr;
+    QLabel* lbl_khz = nullptr;
+    QLabel* lbl_mono_stereo = nullptr;
+    QLabel* lbl_ses = nullptr;
+    QLineEdit* edt_1 = nullptr;
+    QLineEdit* edt_2 = nullptr;
+    QLineEdit* edt_3 = nullptr;
+    Picture* img_play_ = nullptr;
+    Picture* img_stop_ = nullptr;
+    QPushButton* btn_basla = nullptr;
+    QPushButton* btn_dur = nullptr;
+    QPushButton* Button1 = nullptr;
+    QLabel* Image3 = nullptr;
+    QTimer* Timer2 = nullptr;
+    QTimer* Timer3 = nullptr;
+    QTimer* Timer4 = nullptr;
 
     HttpClient IdHTTP1;
+
+    playback::StationPlayer& player() { return *m_player; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -149,6 +192,18 @@ private:
     void buildMessagePanel();
     void buildContactPanel();
     void buildTabStrip();
+    void buildPlaybackHolders();
+    void applyArtwork();
+    // Mailbox write: the change handler runs only on a real change of text.
+    void setMailbox(QLineEdit* box, const QString& text);
+    // Effects of playback runs, carried out on the main thread.
+    int volumeValue() const override;
+    void setVolumeValue(int value) override;
+    void advertStarting() override;
+    void advertPlaying() override;
+    void fadeInStarting() override;
+    void showStreamFormat(int sampleRate, int channels) override;
+    bool stationWanted() const override;
     void wireHandlers();
     void openLink(const QString& address);
     bool m_sending = false;  // a listener message is on its way
@@ -157,6 +212,8 @@ private:
     void centreOnDesktop();
 
     Environment& m_env;
+    std::shared_ptr<playback::MainThreadChannel> m_channel;
+    std::unique_ptr<playback::StationPlayer> m_player;
     StationDirectory m_directory;
     bool m_placed = false;
 };

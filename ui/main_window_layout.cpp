@@ -1,5 +1,7 @@
 // Construction of the window's controls: names, positions, sizes, initial texts.
+#include "ui/artwork/artwork.h"
 #include "ui/main_window.h"
+#include "ui/slider/slider_form.h"
 
 namespace velora::ui {
 namespace {
@@ -63,6 +65,7 @@ void TForm1::buildControls() {
     buildMessagePanel();
     buildContactPanel();
     buildTabStrip();
+    buildPlaybackHolders();
 
     // State holders: outside the 320 x 480 client area or never shown.
     firma = make<QLineEdit>(this, "firma", QRect(400, 0, 121, 21));
@@ -100,7 +103,76 @@ void TForm1::buildControls() {
     CreditMenuItem =
         PopupMenu1->addAction(QStringLiteral("Yazılım : Torvik Sistem Bilişim Teknolojileri"));
     CreditMenuItem->setObjectName(QStringLiteral("CreditMenuItem"));
+    applyArtwork();
     wireHandlers();
+}
+
+void TForm1::buildPlaybackHolders() {
+    auto hiddenEdit = [this](const char* name, int top) {
+        auto* e = make<QLineEdit>(this, name, QRect(400, top, 121, 21));
+        e->hide();
+        return e;
+    };
+    edt_1 = hiddenEdit("edt_1", 520);
+    edt_2 = hiddenEdit("edt_2", 544);
+    edt_3 = hiddenEdit("edt_3", 568);
+    auto redLabel = [this](const char* name, const QString& text, int top) {
+        auto* l = make<QLabel>(panel_yayin, name, QRect(340, top, 100, 13));
+        l->setText(text);
+        l->setFont(tahoma(9, true));
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        l->setStyleSheet(QStringLiteral("color: red"));
+        return l;
+    };
+    lbl_khz = redLabel("lbl_khz", QStringLiteral("KHZ"), 244);
+    lbl_mono_stereo = redLabel("lbl_mono_stereo", QStringLiteral("M/S"), 260);
+    lbl_ses = redLabel("lbl_ses", QStringLiteral("100"), 276);
+    img_play_ = make<Picture>(this, "img_play_", QRect(400, 600, 97, 97));
+    img_play_->hide();
+    img_stop_ = make<Picture>(this, "img_stop_", QRect(500, 600, 97, 97));
+    img_stop_->hide();
+    auto hiddenButton = [this](const char* name) {
+        auto* b = make<QPushButton>(this, name, QRect(400, 700, 75, 25));
+        b->hide();
+        return b;
+    };
+    btn_basla = hiddenButton("btn_basla");
+    btn_dur = hiddenButton("btn_dur");
+    Button1 = hiddenButton("Button1");
+    Image3 = make<QLabel>(panel_yayin, "Image3", QRect(340, 300, 70, 70));
+    Image3->setScaledContents(true);
+    auto timer = [this](const char* name, int interval) {
+        auto* t = new QTimer(this);
+        t->setObjectName(QString::fromLatin1(name));
+        t->setInterval(interval);
+        return t;
+    };
+    Timer2 = timer("Timer2", 500);
+    Timer3 = timer("Timer3", 30);
+    Timer4 = timer("Timer4", 100);
+    Timer4->start();
+}
+
+void TForm1::applyArtwork() {
+    using artwork::Picture;
+    using artwork::picture;
+    setWindowIcon(artwork::appIcon());
+    const std::pair<ui::Picture*, Picture> pictures[] = {
+        {Image1, Picture::Image1},   {Image14, Picture::Image14}, {Image15, Picture::Image15},
+        {Image2, Picture::Image2},   {Image19, Picture::Image19}, {Image5, Picture::Image5},
+        {Image18, Picture::Image18}, {Image17, Picture::Image17}, {Image4, Picture::Image4},
+        {Image6, Picture::Image6},   {Image7, Picture::Image7},   {Image8, Picture::Image8},
+        {Image10, Picture::Image10}, {Image12, Picture::Image12}, {tab_1, Picture::Tab1},
+        {tab_2, Picture::Tab2},      {tab_3, Picture::Tab3},      {tab_4, Picture::Tab4},
+        {tab_5, Picture::Tab5},      {img_play_, Picture::PlayFace},
+        {img_stop_, Picture::StopFace}};
+    for (const auto& [control, id] : pictures) {
+        control->setImage(picture(id));
+    }
+    tab->setImage(tab_1->image());
+    img_play->setImage(img_play_->image());
+    Slider_volume = createVolumeSlider(panel_yayin, picture(Picture::VolumeThumb),
+                                       picture(Picture::VolumeTrack));
 }
 
 void TForm1::buildPlayerPanel() {

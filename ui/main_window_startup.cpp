@@ -26,6 +26,7 @@ bool TForm1::FormCreate() {
     // 4. No now-playing text yet.
     calan1->clear();
     FitTitleLabel(QString());
+    // 5. Qt paints every widget through an off-screen buffer already.
     // 6.
     StationCount = 0;
     // 8.
@@ -41,7 +42,19 @@ bool TForm1::FormCreate() {
         Label6->hide();
     }
     lbl_kbit->clear();
+    // 11-13. The sound output; without it the program ends before it is shown.
+    if (const int code = m_env.openAudioOutput ? m_env.openAudioOutput() : 0; code != 0) {
+        ShowAudioError(QStringLiteral("Ses Kartı Açılamadı"), code);
+        return false;
+    }
+    m_env.audio->setNetworkPrebuffer(0);
     return true;
+}
+
+void TForm1::ShowAudioError(const QString& message, int code) {
+    // A box with no title of its own.
+    m_env.dialogs->information(QString(),
+                               message + QStringLiteral("\r\n(Hata Kodu: %1)").arg(code));
 }
 
 bool TForm1::runDirectoryHandshake() {
@@ -83,16 +96,5 @@ void TForm1::FormShow() {
     cb_radyosecCloseUp();
 }
 
-void TForm1::cb_radyosecCloseUp() {
-    const int i = cb_radyosec->currentIndex();
-    // With no station selected no station lines are read.
-    auto field = [&](int k) { return i < 0 ? QString() : m_directory.field(i, k); };
-    StationStreamUrl = field(2);
-    AdvertUrl = field(3);
-    StationPageUrl = field(4);
-    LinkA = field(5);
-    LinkB = field(6);
-    CoverArtMode = field(7);
-}
 
 }  // namespace velora::ui

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "sim/demo.h"
+#include "support/fake_engine.h"
 #include "ui/environment.h"
 
 namespace velora::test {
@@ -53,6 +54,7 @@ struct TestWorld {
         env.dialogs = &dialogs;
         env.shell = &shell;
         env.requestQuit = [this] { ++quitRequests; };
+        env.audio = engine;
     }
     void writeSettings(const QByteArray& content) const;
 
@@ -62,6 +64,7 @@ struct TestWorld {
     RecordingDialogs dialogs;
     RecordingShell shell;
     int quitRequests = 0;
+    std::shared_ptr<FakeEngine> engine = std::make_shared<FakeEngine>();
     ui::Environment env;
 };
 
