@@ -1,0 +1,16 @@
+#include "sim/demo.h"
+
+namespace velora::sim {
+
+std::vector<StationEntry> demoStations(const Server& server) {
+    return {
+        {"1", "Diraz Velora Pop", server.url("/stream/pop"), server.url("/advert/spot.mp3"),
+         server.url("/station/pop"), "http://example.com/velora-pop", "", "g"},
+        {"2", "Diraz Velora Türkü", server.url("/stream/turku"), "", server.url("/station/turku"),
+         "", "http://example.com/velora-turku", "g"},
+        {"3", "Diraz Velora Caz", server.url("/stream/caz"), "", server.url("/station/caz"), "", "",
+         "g"},
+    };
+}
+
+}  // namespace velora::sim
