@@ -4,8 +4,11 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMetaObject>
+#include <cstdio>
+#include <cstdlib>
 
 #include "app/instance_lock.h"
+#include "audio/engine.h"
 #include "ui/desktop_services.h"
 #include "ui/main_window.h"
 
@@ -36,9 +39,24 @@ int main(int argc, char** argv) {
                                              : &boxDialogs;
     env.shell =
         toStderr("VELORA_SHELL") ? static_cast<velora::ui::Shell*>(&stderrShell) : &desktopShell;
-    // A quit asked for before the loop runs must wait in the queue for it.
-    env.requestQuit = [&app] {
-        QMetaObject::invokeMethod(&app, &QCoreApplication::quit, Qt::QueuedConnection);
+    // A quit asked for during start-up takes effect once the message loop runs. It is
+    // posted just before the loop starts: handlers that process pending events during
+    // start-up would otherwise take it up while no loop is there to end.
+    bool quitRequested = false;
+    bool loopRunning = false;
+    env.requestQuit = [&app, &quitRequested, &loopRunning] {
+        quitRequested = true;
+        if (loopRunning) {
+            QMetaObject::invokeMethod(&app, &QCoreApplication::quit, Qt::QueuedConnection);
+        }
+    };
+
+    auto engine = std::make_shared<velora::audio::Engine>();
+    env.audio = engine;
+    env.openAudioOutput = [engine] {
+        return engine->init(velora::audio::Engine::kDefaultRate)
+                   ? 0
+                   : static_cast<int>(engine->lastError());
     };
 
     velora::InstanceLock lock(env.instanceName());
@@ -50,9 +68,17 @@ int main(int argc, char** argv) {
 
     velora::ui::TForm1 form(env);
     if (!form.FormCreate()) {
-        return 0;
+        std::fflush(nullptr);
+        std::_Exit(0);  // the sound output could not be opened: end at once
     }
     form.showMainWindow();
+    if (quitRequested) {
+        QMetaObject::invokeMethod(&app, &QCoreApplication::quit, Qt::QueuedConnection);
+    }
+    loopRunning = true;
     app.exec();
-    return 0;
+    // Runs may still be connecting or waiting for the window: like the sound output, they
+    // end with the process, at once and without being waited for.
+    std::fflush(nullptr);
+    std::_Exit(0);
 }
