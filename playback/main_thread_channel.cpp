@@ -14,7 +14,9 @@ struct MainThreadChannel::Job {
 
 MainThreadChannel::MainThreadChannel() = default;
 
-MainThreadChannel::~MainThreadChannel() { close(); }
+MainThreadChannel::~MainThreadChannel() {
+    close();
+}
 
 bool MainThreadChannel::isClosed() const {
     std::lock_guard lock(m_mutex);
@@ -38,7 +40,8 @@ bool MainThreadChannel::call(std::function<void()> work) {
         }
         m_waiting.insert(job);
     }
-    QMetaObject::invokeMethod(this, [this, job] { run(job); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, job] { run(job); }, Qt::QueuedConnection);
     std::unique_lock lock(job->mutex);
     job->finished.wait(lock, [&] { return job->done; });
     return job->ran;

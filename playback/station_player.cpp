@@ -76,8 +76,8 @@ StreamHandle StationPlayer::Shared::create(unsigned run, const QByteArray& url) 
     if (stream == audio::kNoStream) {
         stream = engine->createMpegStream(address, onDownload);
     }
-    qCInfo(lcPlayback) << "run" << run << "opened" << url << "as" << stream
-                       << "error" << static_cast<int>(engine->lastError());
+    qCInfo(lcPlayback) << "run" << run << "opened" << url << "as" << stream << "error"
+                       << static_cast<int>(engine->lastError());
     return stream;
 }
 
@@ -241,8 +241,9 @@ StationPlayer::~StationPlayer() {
 void StationPlayer::PlayAdvertThread(const QByteArray& advertUrl) {
     const unsigned run = m_shared->generation.fetch_add(1) + 1;
     // Detached: nobody waits for a run; it holds what it uses.
-    std::thread([shared = m_shared, run, advertUrl] { shared->advertRun(run, advertUrl); })
-        .detach();
+    std::thread([shared = m_shared, run, advertUrl] {
+        shared->advertRun(run, advertUrl);
+    }).detach();
 }
 
 void StationPlayer::PlayStationThread(const QByteArray& playUrl) {
@@ -250,13 +251,21 @@ void StationPlayer::PlayStationThread(const QByteArray& playUrl) {
     std::thread([shared = m_shared, run, playUrl] { shared->stationRun(run, playUrl); }).detach();
 }
 
-void StationPlayer::setCancelled(bool cancelled) { m_shared->cancel.store(cancelled); }
+void StationPlayer::setCancelled(bool cancelled) {
+    m_shared->cancel.store(cancelled);
+}
 
-bool StationPlayer::cancelled() const { return m_shared->cancel.load(); }
+bool StationPlayer::cancelled() const {
+    return m_shared->cancel.load();
+}
 
-StreamHandle StationPlayer::currentStream() const { return m_shared->current.load(); }
+StreamHandle StationPlayer::currentStream() const {
+    return m_shared->current.load();
+}
 
-void StationPlayer::stopCurrent() { m_shared->engine->stop(currentStream()); }
+void StationPlayer::stopCurrent() {
+    m_shared->engine->stop(currentStream());
+}
 
 void StationPlayer::setCurrentVolume(int volume) {
     m_shared->engine->setVolume(currentStream(), volume, 2);

@@ -47,8 +47,10 @@ std::optional<QString> bitRateLabel(const QString& serverText) {
     // Blanks and control characters at both ends go.
     qsizetype b = 0;
     qsizetype e = rate.size();
-    while (b < e && rate.at(b).unicode() <= ' ') ++b;
-    while (e > b && rate.at(e - 1).unicode() <= ' ') --e;
+    while (b < e && rate.at(b).unicode() <= ' ')
+        ++b;
+    while (e > b && rate.at(e - 1).unicode() <= ' ')
+        --e;
     return rate.mid(b, e - b) + QStringLiteral(" KBit");
 }
 

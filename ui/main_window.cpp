@@ -1,9 +1,9 @@
 #include "ui/main_window.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QAbstractItemView>
 #include <QScreen>
 
 namespace velora::ui {

@@ -17,11 +17,11 @@
 
 #include "playback/station_player.h"
 #include "service/http_client.h"
-#include "ui/slider/slider.h"
 #include "service/station_directory.h"
 #include "ui/environment.h"
 #include "ui/limited_text_edit.h"
 #include "ui/picture.h"
+#include "ui/slider/slider.h"
 
 namespace velora::ui {
 

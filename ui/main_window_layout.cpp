@@ -158,13 +158,16 @@ void TForm1::applyArtwork() {
     using artwork::picture;
     setWindowIcon(artwork::appIcon());
     const std::pair<ui::Picture*, Picture> pictures[] = {
-        {Image1, Picture::Image1},   {Image14, Picture::Image14}, {Image15, Picture::Image15},
-        {Image2, Picture::Image2},   {Image19, Picture::Image19}, {Image5, Picture::Image5},
-        {Image18, Picture::Image18}, {Image17, Picture::Image17}, {Image4, Picture::Image4},
-        {Image6, Picture::Image6},   {Image7, Picture::Image7},   {Image8, Picture::Image8},
-        {Image10, Picture::Image10}, {Image12, Picture::Image12}, {tab_1, Picture::Tab1},
-        {tab_2, Picture::Tab2},      {tab_3, Picture::Tab3},      {tab_4, Picture::Tab4},
-        {tab_5, Picture::Tab5},      {img_play_, Picture::PlayFace},
+        {Image1, Picture::Image1},     {Image14, Picture::Image14},
+        {Image15, Picture::Image15},   {Image2, Picture::Image2},
+        {Image19, Picture::Image19},   {Image5, Picture::Image5},
+        {Image18, Picture::Image18},   {Image17, Picture::Image17},
+        {Image4, Picture::Image4},     {Image6, Picture::Image6},
+        {Image7, Picture::Image7},     {Image8, Picture::Image8},
+        {Image10, Picture::Image10},   {Image12, Picture::Image12},
+        {tab_1, Picture::Tab1},        {tab_2, Picture::Tab2},
+        {tab_3, Picture::Tab3},        {tab_4, Picture::Tab4},
+        {tab_5, Picture::Tab5},        {img_play_, Picture::PlayFace},
         {img_stop_, Picture::StopFace}};
     for (const auto& [control, id] : pictures) {
         control->setImage(picture(id));

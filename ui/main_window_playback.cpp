@@ -95,9 +95,13 @@ void TForm1::Timer2Timer() {
     m_player->PlayStationThread(cp1254::encode(PlayUrl));
 }
 
-int TForm1::volumeValue() const { return Slider_volume->Value(); }
+int TForm1::volumeValue() const {
+    return Slider_volume->Value();
+}
 
-void TForm1::setVolumeValue(int value) { Slider_volume->SetValue(value); }
+void TForm1::setVolumeValue(int value) {
+    Slider_volume->SetValue(value);
+}
 
 void TForm1::advertStarting() {
     calan1->setText(QStringLiteral("Reklam"));
@@ -109,16 +113,22 @@ void TForm1::advertPlaying() {
     Timer4->start();
 }
 
-void TForm1::fadeInStarting() { Timer3->start(); }
+void TForm1::fadeInStarting() {
+    Timer3->start();
+}
 
 void TForm1::showStreamFormat(int sampleRate, int channels) {
     lbl_khz->setText(QLocale::c().toString(qRound(sampleRate / 1000.0)) + QStringLiteral(" KHZ"));
     lbl_mono_stereo->setText(channels == 1 ? QStringLiteral("MONO") : QStringLiteral("STEREO"));
 }
 
-bool TForm1::stationWanted() const { return lbl_playTag == 1; }
+bool TForm1::stationWanted() const {
+    return lbl_playTag == 1;
+}
 
-void TForm1::SetStreamVolume(int volume) { m_player->setCurrentVolume(volume); }
+void TForm1::SetStreamVolume(int volume) {
+    m_player->setCurrentVolume(volume);
+}
 
 void TForm1::Slider_volumeChange() {
     QCoreApplication::processEvents();

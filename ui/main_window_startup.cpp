@@ -96,5 +96,4 @@ void TForm1::FormShow() {
     cb_radyosecCloseUp();
 }
 
-
 }  // namespace velora::ui

@@ -1,6 +1,6 @@
 // The status channel's reports, the three mailboxes and the labels they drive.
-#include "service/cp1254.h"
 #include "playback/stream_texts.h"
+#include "service/cp1254.h"
 #include "ui/main_window.h"
 
 namespace velora::ui {
@@ -70,8 +70,10 @@ void TForm1::Button1Click() {
     QString title = edt_2->text();
     qsizetype b = 0;
     qsizetype e = title.size();
-    while (b < e && title.at(b).unicode() <= ' ') ++b;
-    while (e > b && title.at(e - 1).unicode() <= ' ') --e;
+    while (b < e && title.at(b).unicode() <= ' ')
+        ++b;
+    while (e > b && title.at(e - 1).unicode() <= ' ')
+        --e;
     title = title.mid(b, e - b);
     LastTitle = title;
     QString lower = title;

@@ -56,7 +56,7 @@ audio::StreamHandle FakeEngine::create(const std::string& url, bool aac,
         auto it = m_scripts.find(url);
         if (it == m_scripts.end() || !it->second.opens || it->second.opensAsAac != aac) {
             m_error = it == m_scripts.end() || !it->second.opens ? audio::Error::Connect
-                                                                  : audio::Error::Format;
+                                                                 : audio::Error::Format;
             return 0;
         }
         script = it->second;
@@ -78,7 +78,8 @@ audio::StreamHandle FakeEngine::create(const std::string& url, bool aac,
     return h;
 }
 
-audio::StreamHandle FakeEngine::createAacStream(const std::string& url, audio::DownloadCallback cb) {
+audio::StreamHandle FakeEngine::createAacStream(const std::string& url,
+                                                audio::DownloadCallback cb) {
     return create(url, true, cb);
 }
 
@@ -118,8 +119,8 @@ const char* FakeEngine::tags(audio::StreamHandle s, audio::TagKind kind) {
     if (it == m_streams.end()) {
         return nullptr;
     }
-    const std::string& t = kind == audio::TagKind::Icy ? it->second.script.icy
-                                                       : it->second.script.meta;
+    const std::string& t =
+        kind == audio::TagKind::Icy ? it->second.script.icy : it->second.script.meta;
     return t.empty() ? nullptr : t.c_str();
 }
 

@@ -15,12 +15,12 @@ namespace velora::test {
 
 struct StreamScript {
     bool opensAsAac = false;
-    bool opens = true;                   // false: both creators fail
+    bool opens = true;                         // false: both creators fail
     std::vector<std::uint32_t> fills = {100};  // fill percent per buffering pass (end = 100)
-    bool live = false;                   // end position -1: no buffering at all
-    bool endZeroFirst = false;           // the first pass sees an end of 0
-    std::string icy;                     // NUL-separated header lines ("\0" between)
-    std::string meta;                    // metadata text; empty = none
+    bool live = false;                         // end position -1: no buffering at all
+    bool endZeroFirst = false;                 // the first pass sees an end of 0
+    std::string icy{};                         // NUL-separated header lines ("\0" between)
+    std::string meta{};                        // metadata text; empty = none
     std::string statusLine = "ICY 200 OK";
     int createDelayMs = 0;
 };
@@ -35,7 +35,7 @@ public:
 
     void script(const std::string& url, StreamScript s);
     std::vector<Call> calls() const;
-    std::vector<std::string> opened() const;  // addresses created, in order
+    std::vector<std::string> opened() const;                      // addresses created, in order
     audio::StreamHandle streamFor(const std::string& url) const;  // the latest one
     void fireMeta(audio::StreamHandle stream, const std::string& text);
     void fireEnd(audio::StreamHandle stream);
@@ -45,8 +45,10 @@ public:
     audio::Error lastError() const override { return m_error; }
     void setNetworkPrebuffer(int) override {}
     void setUserAgent(const std::string& agent) override;
-    audio::StreamHandle createAacStream(const std::string& url, audio::DownloadCallback cb) override;
-    audio::StreamHandle createMpegStream(const std::string& url, audio::DownloadCallback cb) override;
+    audio::StreamHandle createAacStream(const std::string& url,
+                                        audio::DownloadCallback cb) override;
+    audio::StreamHandle createMpegStream(const std::string& url,
+                                         audio::DownloadCallback cb) override;
     std::uint32_t filePosition(audio::StreamHandle s, audio::FilePosition which) const override;
     const char* tags(audio::StreamHandle s, audio::TagKind kind) override;
     bool setMetaSync(audio::StreamHandle s, audio::MetaCallback cb) override;
