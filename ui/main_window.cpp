@@ -6,6 +6,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "ui/window_fonts.h"
+
 namespace velora::ui {
 
 void StationSelector::hidePopup() {
@@ -19,6 +21,7 @@ void StationSelector::hidePopup() {
 
 TForm1::TForm1(Environment& env, QWidget* parent) : QWidget(parent), m_env(env) {
     setObjectName(QStringLiteral("Form1"));
+    installWindowFonts();
     WaitPolicy wait;
     wait.pumpEvents = [] { QCoreApplication::processEvents(); };
     IdHTTP1.setWaitPolicy(wait);
