@@ -39,6 +39,34 @@ QList<PlayerStatus> scanIcyHeaders(const char* block) {
     return reports;
 }
 
+namespace {
+
+QString trimControls(const QString& text) {
+    qsizetype b = 0;
+    qsizetype e = text.size();
+    while (b < e && text.at(b).unicode() <= ' ')
+        ++b;
+    while (e > b && text.at(e - 1).unicode() <= ' ')
+        --e;
+    return text.mid(b, e - b);
+}
+
+}  // namespace
+
+QString trimmedTitle(const QString& title) {
+    return trimControls(title);
+}
+
+bool coverLookupWanted(const QString& title) {
+    QString lower = title;
+    for (QChar& c : lower) {
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) {
+            c = c.toLower();  // ASCII letters only, as the system always compared
+        }
+    }
+    return !title.isEmpty() && !lower.contains(QStringLiteral("reklam"));
+}
+
 std::optional<QString> bitRateLabel(const QString& serverText) {
     if (!serverText.startsWith(QStringLiteral("BitRate:"))) {
         return std::nullopt;

@@ -24,4 +24,11 @@ QList<PlayerStatus> scanIcyHeaders(const char* block);
 // then " KBit"); nullopt for any other text.
 std::optional<QString> bitRateLabel(const QString& serverText);
 
+// A title without blanks and control characters at either end.
+QString trimmedTitle(const QString& title);
+
+// Whether a (trimmed) title is worth a cover picture: not empty and not an advert
+// ("reklam" in any letter case).
+bool coverLookupWanted(const QString& title);
+
 }  // namespace velora::playback

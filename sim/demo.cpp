@@ -13,4 +13,6 @@ std::vector<StationEntry> demoStations(const Server& server) {
     };
 }
 
+World::World(Server& server) : stations(server) { stations.setStations(demoStations(server)); }
+
 }  // namespace velora::sim

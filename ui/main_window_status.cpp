@@ -1,7 +1,11 @@
 // The status channel's reports, the three mailboxes and the labels they drive.
+#include <QLoggingCategory>
+
 #include "playback/stream_texts.h"
 #include "service/cp1254.h"
 #include "ui/main_window.h"
+
+Q_LOGGING_CATEGORY(lcStatus, "velora.status", QtWarningMsg)
 
 namespace velora::ui {
 
@@ -66,25 +70,13 @@ void TForm1::edt_2Change() {
 }
 
 void TForm1::Button1Click() {
-    // Blanks and control characters at both ends do not belong to the title.
-    QString title = edt_2->text();
-    qsizetype b = 0;
-    qsizetype e = title.size();
-    while (b < e && title.at(b).unicode() <= ' ')
-        ++b;
-    while (e > b && title.at(e - 1).unicode() <= ' ')
-        --e;
-    title = title.mid(b, e - b);
-    LastTitle = title;
-    QString lower = title;
-    for (QChar& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = c.toLower();
-        }
+    // The title is remembered before anything else, so an empty title or an advert is
+    // not looked up again for as long as it stays.
+    LastTitle = trimmedTitle(edt_2->text());
+    if (!coverLookupWanted(LastTitle)) {
+        return;
     }
-    if (title.isEmpty() || lower.contains(QStringLiteral("reklam"))) {
-        return;  // nothing to look up: no title, or an advert
-    }
+    qCInfo(lcStatus) << "new title for the cover picture:" << LastTitle;
 }
 
 }  // namespace velora::ui

@@ -44,5 +44,13 @@ TEST(StreamTexts, BitRateLabel) {
     EXPECT_EQ(bitRateLabel(""), std::nullopt);
 }
 
+TEST(StreamTexts, CoverLookupTitles) {
+    EXPECT_EQ(trimmedTitle("  A - B \t"), "A - B");
+    for (const char* advert : {"REKLAM ARASI", "Reklam", "reklamlar", ""}) {
+        EXPECT_FALSE(coverLookupWanted(advert)) << advert;
+    }
+    EXPECT_TRUE(coverLookupWanted("Artist - Song"));
+}
+
 }  // namespace
 }  // namespace velora::playback
