@@ -37,6 +37,7 @@ AnnouncementPanel::AnnouncementPanel(QWidget* panel, HttpClient& http, const Env
     DBCtrlGrid2->setObjectName(QStringLiteral("DBCtrlGrid2"));
     DBCtrlGrid2->setGeometry(0, 65, 321, 355);
     DBCtrlGrid2->setRowPicture(rowPicture);
+    DBCtrlGrid2->show();  // also when the panel is already on screen
     connect(DBCtrlGrid2, &FeedListView::rowPressed, this, [this] { DBCtrlGrid2Click(); });
 
     Panel2 = new QFrame(panel);

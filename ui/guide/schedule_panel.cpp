@@ -72,6 +72,7 @@ SchedulePanel::SchedulePanel(QWidget* panel, HttpClient& http, const Environment
         b->setCheckable(true);
         b->setAutoRaise(true);
         b->setFocusPolicy(Qt::NoFocus);
+        b->show();  // also when the panel is already on screen
         m_days->addButton(b, i);
         connect(b, &QToolButton::clicked, this,
                 [this, i] { guarded(m_env, [this, i] { dayButtonClick(i); }); });
@@ -83,6 +84,7 @@ SchedulePanel::SchedulePanel(QWidget* panel, HttpClient& http, const Environment
     DBCtrlGrid1->setObjectName(QStringLiteral("DBCtrlGrid1"));
     DBCtrlGrid1->setGeometry(0, 88, 321, 333);
     DBCtrlGrid1->setRowPicture(rowPicture);
+    DBCtrlGrid1->show();
     connect(DBCtrlGrid1, &FeedListView::rowPressed, this, [this] { DBCtrlGrid1Click(); });
 
     Panel1 = make<QFrame>(panel, "Panel1", QRect(42, 167, 233, 233));
