@@ -305,7 +305,7 @@ void HtmlView::pictureFinished(QNetworkReply* reply, const QUrl& name, quint64 g
     QByteArray bytes = reply->readAll();
     QBuffer buffer(&bytes);
     QImageReader reader(&buffer);
-    reader.setAllocationLimit(64);  // megabytes of decoded pixels
+    reader.setAllocationLimit(16);  // megabytes of decoded pixels
     const QImage picture = reader.read();
     if (picture.isNull()) {
         qCInfo(lcHtmlView) << "picture" << name << "not decodable:" << reader.errorString();

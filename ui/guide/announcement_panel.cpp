@@ -15,24 +15,24 @@
 namespace velora::ui {
 
 AnnouncementList::AnnouncementList(guide::AnnouncementTable& table, QWidget* parent)
-    : FeedListView(table, 71, parent) {}
+    : FeedListView(table, 71, parent),
+      m_titleFont(cellFont(QStringLiteral("Tahoma"), 11, true, true)),
+      m_textFont(cellFont(QStringLiteral("Tahoma"), 11, false, true)),
+      m_markFont(cellFont(QStringLiteral("Arial"), 19, true, false)) {}
 
 void AnnouncementList::paintRow(QPainter& painter, int row, const QRect& rect) {
     using guide::AnnouncementTable;
-    static const QFont title = cellFont(QStringLiteral("Tahoma"), 11, true, true);
-    static const QFont text = cellFont(QStringLiteral("Tahoma"), 11, false, true);
-    static const QFont mark = cellFont(QStringLiteral("Arial"), 19, true, false);
     drawCellText(painter, rect, QRect(9, 1, 272, 17), table().value(row, AnnouncementTable::baslik),
-                 title, Qt::black);
+                 m_titleFont, Qt::black);
     drawCellText(painter, rect, QRect(8, 17, 273, 52), table().value(row, AnnouncementTable::detay),
-                 text, palette().color(QPalette::WindowText), true);
+                 m_textFont, palette().color(QPalette::WindowText), true);
     drawCellText(painter, rect, QRect(281, 17, 19, 22), table().value(row, AnnouncementTable::ok),
-                 mark, QColor(218, 7, 7));
+                 m_markFont, QColor(218, 7, 7));
 }
 
 AnnouncementPanel::AnnouncementPanel(QWidget* panel, HttpClient& http, const Environment& env,
                                      const QImage& rowPicture)
-    : QObject(panel), dxMemData2(this), m_http(http), m_env(env) {
+    : m_http(http), m_env(env) {
     DBCtrlGrid2 = new AnnouncementList(dxMemData2, panel);
     DBCtrlGrid2->setObjectName(QStringLiteral("DBCtrlGrid2"));
     DBCtrlGrid2->setGeometry(0, 65, 321, 355);

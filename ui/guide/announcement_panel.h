@@ -2,8 +2,9 @@
 // The announcements on their panel (panel_duyurular): the list of announcements and the
 // detail box that shows one of them as an HTML page.
 //
-// The window owns one AnnouncementPanel, forwards the choice of the announcement tab to
-// RefreshAnnouncements() and a click on the panel's background picture to
+// The window owns one AnnouncementPanel (by value or unique_ptr: it is not a child of
+// the panel, whose widgets it creates; destroy it before the panel), forwards the choice of the
+// announcement tab to RefreshAnnouncements() and a click on the panel's background picture to
 // DBCtrlGrid2Click(). Controls are created as children of the given panel and keep
 // their designer names as object names.
 //
@@ -36,6 +37,11 @@ public:
 
 protected:
     void paintRow(QPainter& painter, int row, const QRect& rect) override;
+
+private:
+    QFont m_titleFont;
+    QFont m_textFont;
+    QFont m_markFont;
 };
 
 class AnnouncementPanel final : public QObject {

@@ -43,23 +43,23 @@ int dayButtonIndex(int dayOfWeekFromSunday) {
 }
 
 ScheduleList::ScheduleList(guide::ScheduleTable& table, QWidget* parent)
-    : FeedListView(table, 37, parent) {}
+    : FeedListView(table, 37, parent),
+      m_textFont(cellFont(QStringLiteral("Tahoma"), 11, true, true)),
+      m_markFont(cellFont(QStringLiteral("Arial"), 19, true, false)) {}
 
 void ScheduleList::paintRow(QPainter& painter, int row, const QRect& rect) {
     using guide::ScheduleTable;
-    static const QFont text = cellFont(QStringLiteral("Tahoma"), 11, true, true);
-    static const QFont mark = cellFont(QStringLiteral("Arial"), 19, true, false);
     drawCellText(painter, rect, QRect(12, 13, 53, 17), table().value(row, ScheduleTable::saat),
-                 text, QColor(103, 103, 103));
+                 m_textFont, QColor(103, 103, 103));
     drawCellText(painter, rect, QRect(51, 13, 225, 17), table().value(row, ScheduleTable::program),
-                 text, palette().color(QPalette::WindowText));
-    drawCellText(painter, rect, QRect(281, 8, 19, 22), table().value(row, ScheduleTable::ok), mark,
-                 QColor(2, 47, 130));
+                 m_textFont, palette().color(QPalette::WindowText));
+    drawCellText(painter, rect, QRect(281, 8, 19, 22), table().value(row, ScheduleTable::ok),
+                 m_markFont, QColor(2, 47, 130));
 }
 
 SchedulePanel::SchedulePanel(QWidget* panel, HttpClient& http, const Environment& env,
                              const QImage& rowPicture)
-    : QObject(panel), dxMemData1(this), m_http(http), m_env(env) {
+    : m_http(http), m_env(env) {
     m_days = new QButtonGroup(this);
     m_days->setExclusive(true);
     QToolButton** buttons[7] = {&SpeedButton1, &SpeedButton2, &SpeedButton3, &SpeedButton4,

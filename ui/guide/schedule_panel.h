@@ -2,9 +2,10 @@
 // The weekly schedule on its panel (Panel_yayinakisi): seven day buttons, the list of
 // the chosen day's programmes and the detail box of a described programme.
 //
-// The window owns one SchedulePanel and forwards the choice of the schedule tab to
-// RefreshSchedule(). Controls are created as children of the given panel and keep their
-// designer names as object names.
+// The window owns one SchedulePanel (by value or unique_ptr: it is not a child of the
+// panel, whose widgets it creates) and forwards the choice of the schedule tab to
+// RefreshSchedule(). Destroy it before the panel. Controls are created as children of the given
+// panel and keep their designer names as object names.
 //
 // Thread: main thread only. Fetches block but let events run (HttpClient), so the
 // handlers here may be re-entered; nothing serialises them.
@@ -38,6 +39,10 @@ public:
 
 protected:
     void paintRow(QPainter& painter, int row, const QRect& rect) override;
+
+private:
+    QFont m_textFont;
+    QFont m_markFont;
 };
 
 class SchedulePanel final : public QObject {
