@@ -11,6 +11,7 @@
 #include <string>
 
 #include "sim/demo.h"
+#include "sim/guide_feeds.h"
 
 namespace {
 volatile std::sig_atomic_t g_stop = 0;
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
                   << ">: \"" << m.message << "\" (device " << m.deviceId << ", version "
                   << m.version << ")" << std::endl;
     });
+    velora::sim::GuideFeeds feeds(server);  // the web site feeds: schedule, announcements
     std::cout << "velora-sim: listening on " << server.hostPort() << std::endl;
     while (!g_stop) {
         pause();
