@@ -13,6 +13,8 @@ std::vector<StationEntry> demoStations(const Server& server) {
     };
 }
 
-World::World(Server& server) : stations(server) { stations.setStations(demoStations(server)); }
+World::World(Server& server) : stations(server), feeds(server) {
+    stations.setStations(demoStations(server));
+}
 
 }  // namespace velora::sim

@@ -11,7 +11,6 @@
 #include <string>
 
 #include "sim/demo.h"
-#include "sim/guide_feeds.h"
 
 namespace {
 volatile std::sig_atomic_t g_stop = 0;
@@ -46,7 +45,6 @@ int main(int argc, char** argv) {
                   << ">: \"" << m.message << "\" (device " << m.deviceId << ", version "
                   << m.version << ")" << std::endl;
     });
-    velora::sim::GuideFeeds feeds(server);  // the web site feeds: schedule, announcements
     std::cout << "velora-sim: listening on " << server.hostPort() << std::endl;
     while (!g_stop) {
         pause();

@@ -19,6 +19,9 @@
 #include "service/http_client.h"
 #include "service/station_directory.h"
 #include "ui/environment.h"
+#include "ui/guide/announcement_panel.h"
+#include "ui/guide/schedule_panel.h"
+#include "ui/html_view.h"
 #include "ui/limited_text_edit.h"
 #include "ui/picture.h"
 #include "ui/slider/slider.h"
@@ -73,6 +76,7 @@ public:
     void Timer2Timer();
     void Timer3Timer();
     void Timer4Timer();
+    void WebBrowser2DocumentComplete();
 
     // Status channel, now-playing texts, cover lookup start, volume.
     void playerStatus(const playback::PlayerStatus& status) override;
@@ -177,6 +181,11 @@ public:
     QTimer* Timer2 = nullptr;
     QTimer* Timer3 = nullptr;
     QTimer* Timer4 = nullptr;
+    HtmlView* WebBrowser2 = nullptr;
+
+    // The programme guide on tabs 2 and 3.
+    std::unique_ptr<SchedulePanel> schedule;
+    std::unique_ptr<AnnouncementPanel> announcements;
 
     HttpClient IdHTTP1;
 

@@ -151,6 +151,7 @@ void TForm1::buildPlaybackHolders() {
     Timer3 = timer("Timer3", 30);
     Timer4 = timer("Timer4", 100);
     Timer4->start();
+    WebBrowser2 = make<HtmlView>(this, "WebBrowser2", QRect(400, 740, 400, 60));
 }
 
 void TForm1::applyArtwork() {
@@ -176,6 +177,10 @@ void TForm1::applyArtwork() {
     img_play->setImage(img_play_->image());
     Slider_volume = createVolumeSlider(panel_yayin, picture(Picture::VolumeThumb),
                                        picture(Picture::VolumeTrack));
+    schedule = std::make_unique<SchedulePanel>(Panel_yayinakisi, IdHTTP1, m_env,
+                                               picture(Picture::Image13));
+    announcements = std::make_unique<AnnouncementPanel>(panel_duyurular, IdHTTP1, m_env,
+                                                        picture(Picture::Image16));
 }
 
 void TForm1::buildPlayerPanel() {

@@ -23,6 +23,9 @@ void TForm1::wireHandlers() {
     connect(Label9, &Picture::clicked, this, [this] { Label9Click(); });
     connect(Label10, &Picture::clicked, this, [this] { Label10Click(); });
     connect(Image17, &Picture::clicked, this, [this] { Image17Click(); });
+    connect(Image15, &Picture::clicked, this, [this] { announcements->DBCtrlGrid2Click(); });
+    connect(WebBrowser2, &HtmlView::documentComplete, this,
+            [this] { WebBrowser2DocumentComplete(); });
 }
 
 void TForm1::tabMouseDown(Qt::MouseButton, int x, int) {
@@ -41,7 +44,11 @@ void TForm1::tabMouseDown(Qt::MouseButton, int x, int) {
     if (n == 2 || n == 3) {
         // Paint the new panel before the blocking fetch.
         QCoreApplication::processEvents();
-        // The feeds of these two tabs arrive with the programme guide.
+        if (n == 2) {
+            schedule->RefreshSchedule();
+        } else {
+            announcements->RefreshAnnouncements();
+        }
     }
 }
 

@@ -25,6 +25,8 @@ void TForm1::cb_radyosecCloseUp() {
     LinkA = m_directory.field(i, 5);
     LinkB = m_directory.field(i, 6);
     CoverArtMode = m_directory.field(i, 7);
+    // The station page loads in the background; a page that fails shows nothing.
+    WebBrowser2->navigate(QUrl(StationPageUrl));
     img_play->setImage(img_stop_->image());
     lbl_playTag = 1;
     QCoreApplication::processEvents();
@@ -88,6 +90,14 @@ void TForm1::Timer4Timer() {
         PlayUrl = StationStreamUrl;
         m_player->PlayStationThread(cp1254::encode(PlayUrl));
     }
+}
+
+void TForm1::WebBrowser2DocumentComplete() {
+    // The station page shows without scroll bars, border or margin.
+    WebBrowser2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    WebBrowser2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    WebBrowser2->setFrameShape(QFrame::NoFrame);
+    WebBrowser2->document()->setDocumentMargin(0);
 }
 
 void TForm1::Timer2Timer() {

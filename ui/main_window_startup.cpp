@@ -29,6 +29,8 @@ bool TForm1::FormCreate() {
     // 5. Qt paints every widget through an off-screen buffer already.
     // 6.
     StationCount = 0;
+    // 7. The station page view is never shown.
+    WebBrowser2->setVisible(false);
     // 8.
     SavedStationIndex = readSavedStationIndex(m_env.executablePath);
     // 9. Without the directory there is nothing to play: the program ends.
