@@ -10,6 +10,7 @@
 #include <mutex>
 #include <string>
 
+#include "sim/audio_mounts.h"
 #include "sim/demo.h"
 
 namespace {
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
         std::lock_guard lock(out);
         std::cout << "velora-sim: " << line << std::endl;
     });
+    velora::sim::addAudioMounts(server);
     velora::sim::StationService service(server);
     service.setStations(velora::sim::demoStations(server));
     service.setMessageListener([&out](const velora::sim::ListenerMessage& m) {

@@ -1,6 +1,7 @@
 #include "audio/output.h"
 
 #include <SDL.h>
+#include <SDL_hints.h>
 
 #include <algorithm>
 #include <cstring>
@@ -14,6 +15,9 @@ constexpr std::size_t kScratchFrames = 4096;
 }
 
 std::unique_ptr<Output> Output::open(int rate) {
+    // The program owns its signals (SIGINT, SIGTERM); SDL must not turn them into events
+    // that nobody reads.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         logLine("audio init failed: %s", SDL_GetError());
         return nullptr;

@@ -383,6 +383,12 @@ std::uint32_t Stream::filePosition(FilePosition which) const {
         case FilePosition::Download:
             return static_cast<std::uint32_t>(m_ring.written());
         case FilePosition::End: {
+            // Once the input has ended nothing more will arrive: a fill threshold could
+            // never be reached (a short file, a dropped connection), so say "no end to
+            // wait for" and let the caller play what there is.
+            if (m_ring.closed()) {
+                return kNoFilePosition;
+            }
             std::lock_guard lock(m_mutex);
             if (m_wholeFile) {
                 return static_cast<std::uint32_t>(*m_head.contentLength);

@@ -93,7 +93,8 @@ public:
 
     // Audio bytes consumed by the decoder (Current) and received (Download); End is the
     // file length when the whole file is kept (Content-Length up to 64 MB), otherwise the
-    // size of the network buffer. kNoFilePosition for a bad handle.
+    // size of the network buffer; kNoFilePosition once the input has ended (nothing more
+    // to wait for) and for a bad handle.
     virtual std::uint32_t filePosition(StreamHandle stream, FilePosition which) const = 0;
 
     // Tag text, or nullptr when there is none yet. The pointer stays valid until the
