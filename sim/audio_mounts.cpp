@@ -57,7 +57,8 @@ void serveFile(const AudioMount& m, Connection& conn) {
     if (m.status != 200) {
         return;
     }
-    std::string_view body = m.fixture.bytes.substr(0, std::min(m.dropAfter, m.fixture.bytes.size()));
+    std::string_view body =
+        m.fixture.bytes.substr(0, std::min(m.dropAfter, m.fixture.bytes.size()));
     conn.send(body);
 }
 
@@ -86,7 +87,8 @@ void serveLive(const AudioMount& m, const HttpRequest& request, Connection& conn
             return;
         }
         const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
-        const auto allowed = static_cast<std::size_t>(static_cast<double>(m.burstBytes) + elapsed * byteRate);
+        const auto allowed =
+            static_cast<std::size_t>(static_cast<double>(m.burstBytes) + elapsed * byteRate);
         if (sent >= allowed) {
             conn.sleepFor(m.trickle ? 1ms : 10ms);
             continue;
@@ -135,8 +137,8 @@ void serveLive(const AudioMount& m, const HttpRequest& request, Connection& conn
 }  // namespace
 
 AudioFixture toneMp3() {
-    return {view(fixtures::kTone440, sizeof fixtures::kTone440), 115 * 1152 / 44100.0,
-            "audio/mpeg", 128};
+    return {view(fixtures::kTone440, sizeof fixtures::kTone440), 115 * 1152 / 44100.0, "audio/mpeg",
+            128};
 }
 AudioFixture toneMonoMp3() {
     return {view(fixtures::kTone660Mono, sizeof fixtures::kTone660Mono), 115 * 576 / 22050.0,

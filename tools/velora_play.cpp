@@ -23,7 +23,9 @@ namespace audio = velora::audio;
 
 const Clock::time_point g_start = Clock::now();
 
-double elapsed() { return std::chrono::duration<double>(Clock::now() - g_start).count(); }
+double elapsed() {
+    return std::chrono::duration<double>(Clock::now() - g_start).count();
+}
 
 // Prints a NUL-separated block that ends in an empty text.
 void printTexts(const char* title, const char* block) {

@@ -65,7 +65,8 @@ bool Output::attach(MixerChannel* channel) {
 
 void Output::detach(MixerChannel* channel) {
     SDL_LockAudioDevice(m_device);
-    std::replace(m_channels.begin(), m_channels.end(), channel, static_cast<MixerChannel*>(nullptr));
+    std::replace(m_channels.begin(), m_channels.end(), channel,
+                 static_cast<MixerChannel*>(nullptr));
     SDL_UnlockAudioDevice(m_device);
 }
 
@@ -88,7 +89,8 @@ void Output::mix(float* out, std::size_t frames) {
             continue;
         }
         const std::size_t got = channel->ring.readInto(m_scratch.data(), frames);
-        const float gain = static_cast<float>(channel->volume.load(std::memory_order_relaxed)) / 100.0f;
+        const float gain =
+            static_cast<float>(channel->volume.load(std::memory_order_relaxed)) / 100.0f;
         const float pan = static_cast<float>(channel->pan.load(std::memory_order_relaxed)) / 100.0f;
         const float left = gain * (pan > 0 ? 1.0f - pan : 1.0f);
         const float right = gain * (pan < 0 ? 1.0f + pan : 1.0f);

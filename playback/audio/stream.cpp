@@ -427,7 +427,8 @@ std::uint64_t Stream::position() const {
     if (m_decodeDone.load() && m_channel.ring.fill() == 0) {
         return decoded * bytesPerFrame();
     }
-    std::uint64_t frames = m_channel.ring.read() * rate / static_cast<std::uint64_t>(m_config.outRate);
+    std::uint64_t frames =
+        m_channel.ring.read() * rate / static_cast<std::uint64_t>(m_config.outRate);
     if (decoded > 0) {
         frames = std::min(frames, decoded - 1);
     }

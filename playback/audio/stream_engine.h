@@ -88,8 +88,7 @@ public:
     // or kNoStream with lastError() set. The connection texts reach onDownload (may be
     // empty) on the calling thread before the format is checked.
     virtual StreamHandle createAacStream(const std::string& url, DownloadCallback onDownload) = 0;
-    virtual StreamHandle createMpegStream(const std::string& url,
-                                          DownloadCallback onDownload) = 0;
+    virtual StreamHandle createMpegStream(const std::string& url, DownloadCallback onDownload) = 0;
 
     // Audio bytes consumed by the decoder (Current) and received (Download); End is the
     // file length when the whole file is kept (Content-Length up to 64 MB), otherwise the
