@@ -101,8 +101,10 @@ std::size_t id3v2Size(std::span<const std::uint8_t> b) {
     return 10 + body + footer;
 }
 
-ProbeResult probeFormat(StreamFormat format, std::span<const std::uint8_t> bytes, bool complete,
-                        std::size_t searchLimit, int frames) {
+namespace {
+
+ProbeResult probeOne(StreamFormat format, std::span<const std::uint8_t> bytes, bool complete,
+                     std::size_t searchLimit, int frames) {
     const auto parse = format == StreamFormat::Aac ? parseAdtsHeader : parseMpegHeader;
     const std::size_t headerBytes = format == StreamFormat::Aac ? 7 : 4;
     ProbeResult result;
@@ -155,6 +157,24 @@ ProbeResult probeFormat(StreamFormat format, std::span<const std::uint8_t> bytes
     const bool searchedEnough = bytes.size() >= searchLimit;
     if (complete || (!waiting && searchedEnough)) {
         result.verdict = ProbeResult::Verdict::NoMatch;
+    }
+    return result;
+}
+
+}  // namespace
+
+ProbeResult probeFormat(StreamFormat format, std::span<const std::uint8_t> bytes, bool complete,
+                        std::size_t searchLimit, int frames) {
+    ProbeResult result = probeOne(format, bytes, complete, searchLimit, frames);
+    if (result.verdict == ProbeResult::Verdict::NeedMore) {
+        // The station tries AAC first on every stream: recognising the other format
+        // settles the question at once instead of after searchLimit bytes.
+        const StreamFormat other =
+            format == StreamFormat::Aac ? StreamFormat::Mpeg : StreamFormat::Aac;
+        if (probeOne(other, bytes, false, searchLimit, frames).verdict ==
+            ProbeResult::Verdict::Match) {
+            result.verdict = ProbeResult::Verdict::NoMatch;
+        }
     }
     return result;
 }

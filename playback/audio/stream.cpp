@@ -188,7 +188,7 @@ Error Stream::open(const DownloadCallback& onDownload) {
 
 Error Stream::detectFormat(Clock::time_point deadline) {
     std::vector<std::uint8_t> bytes;
-    std::size_t want = 4096;
+    std::size_t want = 2048;
     bool id3Checked = false;
     std::size_t id3Left = 0;
     for (;;) {
@@ -242,7 +242,7 @@ Error Stream::detectFormat(Clock::time_point deadline) {
         if (Clock::now() >= deadline) {
             return Error::Timeout;
         }
-        want = std::min(bytes.size() + 2048, m_ring.capacity());
+        want = std::min(bytes.size() + 1024, m_ring.capacity());
     }
 }
 
