@@ -1,5 +1,7 @@
 #include "sim/demo.h"
 
+#include "sim/audio_mounts.h"
+
 namespace velora::sim {
 
 std::vector<StationEntry> demoStations(const Server& server) {
@@ -14,6 +16,7 @@ std::vector<StationEntry> demoStations(const Server& server) {
 }
 
 World::World(Server& server) : stations(server), feeds(server) {
+    addAudioMounts(server);
     stations.setStations(demoStations(server));
 }
 

@@ -76,9 +76,8 @@ std::size_t ByteRing::read(std::span<std::uint8_t> out, std::size_t wakeMark) {
     const std::size_t mark = std::clamp<std::size_t>(wakeMark, 1, m_buffer.size());
     m_wakeMark = mark;
     m_consumerWaiting = true;
-    m_dataReady.wait(lock, [&] {
-        return m_cancelled || m_closed || m_fill >= std::min(mark, m_buffer.size());
-    });
+    m_dataReady.wait(
+        lock, [&] { return m_cancelled || m_closed || m_fill >= std::min(mark, m_buffer.size()); });
     m_consumerWaiting = false;
     if (m_cancelled) {
         return 0;

@@ -17,8 +17,7 @@ namespace velora::audio {
 
 class PcmSink {
 public:
-    virtual void onPcm(const std::int16_t* samples, std::size_t frames, int rate,
-                       int channels) = 0;
+    virtual void onPcm(const std::int16_t* samples, std::size_t frames, int rate, int channels) = 0;
 
 protected:
     ~PcmSink() = default;

@@ -15,7 +15,9 @@ using namespace std::chrono_literals;
 // Per thread, like errno: each caller sees the outcome of its own latest call.
 thread_local Error t_lastError = Error::None;
 
-void setError(Error e) { t_lastError = e; }
+void setError(Error e) {
+    t_lastError = e;
+}
 
 constexpr std::size_t kMaxSlots = 0xFFFF;
 // How often the dispatch thread compares each stream's audio clock with its metadata
@@ -75,7 +77,9 @@ bool Engine::init(int rate) {
     return true;
 }
 
-Error Engine::lastError() const { return t_lastError; }
+Error Engine::lastError() const {
+    return t_lastError;
+}
 
 void Engine::setNetworkPrebuffer(int percent) {
     std::lock_guard lock(m_mutex);
@@ -228,7 +232,8 @@ bool Engine::free(StreamHandle stream) {
         Slot& slot = m_slots[index - 1];
         doomed = slot.entry->stream;
         slot.entry.reset();
-        slot.generation = static_cast<std::uint16_t>(slot.generation == 0xFFFF ? 1 : slot.generation + 1);
+        slot.generation =
+            static_cast<std::uint16_t>(slot.generation == 0xFFFF ? 1 : slot.generation + 1);
         m_graveyard.push_back(doomed);
     }
     // Silence at once; the janitor does the slow part.

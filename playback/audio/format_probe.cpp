@@ -57,7 +57,7 @@ std::optional<FrameHeader> parseMpegHeader(std::span<const std::uint8_t> b) {
     if (b.size() < 4 || b[0] != 0xFF || (b[1] & 0xE0) != 0xE0) {
         return std::nullopt;
     }
-    const int version = (b[1] >> 3) & 0x03;  // 0 = 2.5, 1 reserved, 2 = 2, 3 = 1
+    const int version = (b[1] >> 3) & 0x03;    // 0 = 2.5, 1 reserved, 2 = 2, 3 = 1
     const int layerBits = (b[1] >> 1) & 0x03;  // 1 = III, 2 = II, 3 = I, 0 reserved (ADTS)
     const int bitrateIndex = b[2] >> 4;
     const int rateIndex = (b[2] >> 2) & 0x03;
@@ -95,14 +95,16 @@ std::size_t id3v2Size(std::span<const std::uint8_t> b) {
         b[4] == 0xFF || (b[6] | b[7] | b[8] | b[9]) & 0x80) {
         return 0;
     }
-    const std::size_t body = (std::size_t{b[6]} << 21) | (std::size_t{b[7]} << 14) |
-                             (std::size_t{b[8]} << 7) | b[9];
+    const std::size_t body =
+        (std::size_t{b[6]} << 21) | (std::size_t{b[7]} << 14) | (std::size_t{b[8]} << 7) | b[9];
     const std::size_t footer = (b[5] & 0x10) ? 10 : 0;
     return 10 + body + footer;
 }
 
-ProbeResult probeFormat(StreamFormat format, std::span<const std::uint8_t> bytes,
-                        bool complete, std::size_t searchLimit, int frames) {
+namespace {
+
+ProbeResult probeOne(StreamFormat format, std::span<const std::uint8_t> bytes, bool complete,
+                     std::size_t searchLimit, int frames) {
     const auto parse = format == StreamFormat::Aac ? parseAdtsHeader : parseMpegHeader;
     const std::size_t headerBytes = format == StreamFormat::Aac ? 7 : 4;
     ProbeResult result;
@@ -155,6 +157,24 @@ ProbeResult probeFormat(StreamFormat format, std::span<const std::uint8_t> bytes
     const bool searchedEnough = bytes.size() >= searchLimit;
     if (complete || (!waiting && searchedEnough)) {
         result.verdict = ProbeResult::Verdict::NoMatch;
+    }
+    return result;
+}
+
+}  // namespace
+
+ProbeResult probeFormat(StreamFormat format, std::span<const std::uint8_t> bytes, bool complete,
+                        std::size_t searchLimit, int frames) {
+    ProbeResult result = probeOne(format, bytes, complete, searchLimit, frames);
+    if (result.verdict == ProbeResult::Verdict::NeedMore) {
+        // The station tries AAC first on every stream: recognising the other format
+        // settles the question at once instead of after searchLimit bytes.
+        const StreamFormat other =
+            format == StreamFormat::Aac ? StreamFormat::Mpeg : StreamFormat::Aac;
+        if (probeOne(other, bytes, false, searchLimit, frames).verdict ==
+            ProbeResult::Verdict::Match) {
+            result.verdict = ProbeResult::Verdict::NoMatch;
+        }
     }
     return result;
 }

@@ -41,7 +41,7 @@ struct ProbeResult {
 // ID3v2 tag), searching for the first sync within the first searchLimit bytes. NeedMore
 // while the answer may still change with more data; NoMatch when it cannot, or when
 // `complete` says no more data will come.
-ProbeResult probeFormat(StreamFormat format, std::span<const std::uint8_t> bytes,
-                        bool complete, std::size_t searchLimit = 16 * 1024, int frames = 3);
+ProbeResult probeFormat(StreamFormat format, std::span<const std::uint8_t> bytes, bool complete,
+                        std::size_t searchLimit = 16 * 1024, int frames = 3);
 
 }  // namespace velora::audio

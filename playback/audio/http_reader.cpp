@@ -183,8 +183,7 @@ struct HttpReader::Impl {
     }
 };
 
-std::size_t HttpReader::headerThunk(char* data, std::size_t size, std::size_t count,
-                                    void* user) {
+std::size_t HttpReader::headerThunk(char* data, std::size_t size, std::size_t count, void* user) {
     return static_cast<Impl*>(user)->onHeader(data, size * count);
 }
 
@@ -215,7 +214,9 @@ HttpReader::~HttpReader() {
     join();
 }
 
-void HttpReader::start() { m_thread = std::thread([this] { run(); }); }
+void HttpReader::start() {
+    m_thread = std::thread([this] { run(); });
+}
 
 void HttpReader::stop() {
     m_impl->stopRequested = true;
@@ -230,7 +231,9 @@ void HttpReader::join() {
     }
 }
 
-void HttpReader::onAudio(std::span<const std::uint8_t> bytes) { m_impl->storeAudio(bytes); }
+void HttpReader::onAudio(std::span<const std::uint8_t> bytes) {
+    m_impl->storeAudio(bytes);
+}
 
 void HttpReader::onMetadata(std::string_view text) {
     m_impl->listener.onMetadata(m_impl->audioBytes, text);
@@ -293,9 +296,11 @@ void HttpReader::run() {
                 s.deliverHead();  // a body-less answer still has a head
                 result = s.failure;
             } else if (code == CURLE_OPERATION_TIMEDOUT) {
-                result = std::make_exception_ptr(StreamError(Error::Timeout, curl_easy_strerror(code)));
+                result =
+                    std::make_exception_ptr(StreamError(Error::Timeout, curl_easy_strerror(code)));
             } else {
-                result = std::make_exception_ptr(StreamError(Error::Connect, curl_easy_strerror(code)));
+                result =
+                    std::make_exception_ptr(StreamError(Error::Connect, curl_easy_strerror(code)));
             }
         }
         if (done || running == 0) {

@@ -1,6 +1,7 @@
 #include "audio/output.h"
 
 #include <SDL.h>
+#include <SDL_hints.h>
 
 #include <algorithm>
 #include <cstring>
@@ -14,6 +15,9 @@ constexpr std::size_t kScratchFrames = 4096;
 }
 
 std::unique_ptr<Output> Output::open(int rate) {
+    // The program owns its signals (SIGINT, SIGTERM); SDL must not turn them into events
+    // that nobody reads.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         logLine("audio init failed: %s", SDL_GetError());
         return nullptr;
@@ -61,7 +65,8 @@ bool Output::attach(MixerChannel* channel) {
 
 void Output::detach(MixerChannel* channel) {
     SDL_LockAudioDevice(m_device);
-    std::replace(m_channels.begin(), m_channels.end(), channel, static_cast<MixerChannel*>(nullptr));
+    std::replace(m_channels.begin(), m_channels.end(), channel,
+                 static_cast<MixerChannel*>(nullptr));
     SDL_UnlockAudioDevice(m_device);
 }
 
@@ -84,7 +89,8 @@ void Output::mix(float* out, std::size_t frames) {
             continue;
         }
         const std::size_t got = channel->ring.readInto(m_scratch.data(), frames);
-        const float gain = static_cast<float>(channel->volume.load(std::memory_order_relaxed)) / 100.0f;
+        const float gain =
+            static_cast<float>(channel->volume.load(std::memory_order_relaxed)) / 100.0f;
         const float pan = static_cast<float>(channel->pan.load(std::memory_order_relaxed)) / 100.0f;
         const float left = gain * (pan > 0 ? 1.0f - pan : 1.0f);
         const float right = gain * (pan < 0 ? 1.0f + pan : 1.0f);

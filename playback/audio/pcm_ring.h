@@ -34,7 +34,8 @@ public:
     std::size_t write(const float* samples, std::size_t frames) {
         const std::uint64_t w = m_written.load(std::memory_order_relaxed);
         const std::uint64_t r = m_read.load(std::memory_order_acquire);
-        const std::size_t n = std::min<std::size_t>(frames, m_frames - static_cast<std::size_t>(w - r));
+        const std::size_t n =
+            std::min<std::size_t>(frames, m_frames - static_cast<std::size_t>(w - r));
         copy(samples, n, static_cast<std::size_t>(w % m_frames));
         m_written.store(w + n, std::memory_order_release);
         return n;
@@ -58,8 +59,7 @@ private:
     void copy(const float* in, std::size_t n, std::size_t start) {
         const std::size_t first = std::min(n, m_frames - start);
         std::memcpy(m_data.data() + start * kChannels, in, first * kChannels * sizeof(float));
-        std::memcpy(m_data.data(), in + first * kChannels,
-                    (n - first) * kChannels * sizeof(float));
+        std::memcpy(m_data.data(), in + first * kChannels, (n - first) * kChannels * sizeof(float));
     }
 
     const std::size_t m_frames;

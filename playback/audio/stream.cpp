@@ -188,7 +188,7 @@ Error Stream::open(const DownloadCallback& onDownload) {
 
 Error Stream::detectFormat(Clock::time_point deadline) {
     std::vector<std::uint8_t> bytes;
-    std::size_t want = 4096;
+    std::size_t want = 2048;
     bool id3Checked = false;
     std::size_t id3Left = 0;
     for (;;) {
@@ -242,7 +242,7 @@ Error Stream::detectFormat(Clock::time_point deadline) {
         if (Clock::now() >= deadline) {
             return Error::Timeout;
         }
-        want = std::min(bytes.size() + 2048, m_ring.capacity());
+        want = std::min(bytes.size() + 1024, m_ring.capacity());
     }
 }
 
@@ -383,6 +383,12 @@ std::uint32_t Stream::filePosition(FilePosition which) const {
         case FilePosition::Download:
             return static_cast<std::uint32_t>(m_ring.written());
         case FilePosition::End: {
+            // Once the input has ended nothing more will arrive: a fill threshold could
+            // never be reached (a short file, a dropped connection), so say "no end to
+            // wait for" and let the caller play what there is.
+            if (m_ring.closed()) {
+                return kNoFilePosition;
+            }
             std::lock_guard lock(m_mutex);
             if (m_wholeFile) {
                 return static_cast<std::uint32_t>(*m_head.contentLength);
@@ -421,7 +427,8 @@ std::uint64_t Stream::position() const {
     if (m_decodeDone.load() && m_channel.ring.fill() == 0) {
         return decoded * bytesPerFrame();
     }
-    std::uint64_t frames = m_channel.ring.read() * rate / static_cast<std::uint64_t>(m_config.outRate);
+    std::uint64_t frames =
+        m_channel.ring.read() * rate / static_cast<std::uint64_t>(m_config.outRate);
     if (decoded > 0) {
         frames = std::min(frames, decoded - 1);
     }

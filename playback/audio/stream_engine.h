@@ -88,12 +88,12 @@ public:
     // or kNoStream with lastError() set. The connection texts reach onDownload (may be
     // empty) on the calling thread before the format is checked.
     virtual StreamHandle createAacStream(const std::string& url, DownloadCallback onDownload) = 0;
-    virtual StreamHandle createMpegStream(const std::string& url,
-                                          DownloadCallback onDownload) = 0;
+    virtual StreamHandle createMpegStream(const std::string& url, DownloadCallback onDownload) = 0;
 
     // Audio bytes consumed by the decoder (Current) and received (Download); End is the
     // file length when the whole file is kept (Content-Length up to 64 MB), otherwise the
-    // size of the network buffer. kNoFilePosition for a bad handle.
+    // size of the network buffer; kNoFilePosition once the input has ended (nothing more
+    // to wait for) and for a bad handle.
     virtual std::uint32_t filePosition(StreamHandle stream, FilePosition which) const = 0;
 
     // Tag text, or nullptr when there is none yet. The pointer stays valid until the
