@@ -8,6 +8,7 @@
 
 #include "sim/demo.h"
 #include "support/fake_engine.h"
+#include "support/qt_printers.h"
 #include "ui/environment.h"
 
 namespace velora::test {
