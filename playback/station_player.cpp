@@ -2,6 +2,7 @@
 
 #include <QLoggingCategory>
 #include <chrono>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -57,7 +58,23 @@ struct StationPlayer::Shared : std::enable_shared_from_this<Shared> {
         return channel->call([this, &status] { view->playerStatus(status); });
     }
 
+    // Carries `effect` out on the main thread unless the run has been superseded by then;
+    // true when it ran.
+    bool onWindow(unsigned run, const std::function<void()>& effect) {
+        bool ran = false;
+        channel->call([&] {
+            if (!superseded(run)) {
+                effect();
+                ran = true;
+            }
+        });
+        return ran;
+    }
+
     StreamHandle create(unsigned run, const QByteArray& url);
+    // Opens the run's stream and waits for its buffer to fill; kNoStream when the run
+    // ends there (no connection, cancelled or superseded).
+    StreamHandle openBuffered(unsigned run, const QByteArray& url, int threshold);
     bool waitForBuffer(unsigned run, StreamHandle stream, int threshold);
     void advertRun(unsigned run, QByteArray url);
     void stationRun(unsigned run, QByteArray url);
@@ -79,6 +96,19 @@ StreamHandle StationPlayer::Shared::create(unsigned run, const QByteArray& url) 
     qCInfo(lcPlayback) << "run" << run << "opened" << url << "as" << stream << "error"
                        << static_cast<int>(engine->lastError());
     return stream;
+}
+
+StreamHandle StationPlayer::Shared::openBuffered(unsigned run, const QByteArray& url,
+                                                 int threshold) {
+    const StreamHandle stream = create(run, url);
+    if (!adopt(run, stream)) {
+        return audio::kNoStream;
+    }
+    if (stream == audio::kNoStream) {
+        report(run, {STATUS_NO_CONNECTION, 0, {}});
+        return audio::kNoStream;
+    }
+    return waitForBuffer(run, stream, threshold) ? stream : audio::kNoStream;
 }
 
 bool StationPlayer::Shared::waitForBuffer(unsigned run, StreamHandle stream, int threshold) {
@@ -115,33 +145,20 @@ void StationPlayer::Shared::advertRun(unsigned run, QByteArray url) {
     if (!freePrevious(run)) {
         return;
     }
-    const StreamHandle stream = create(run, url);
-    if (!adopt(run, stream)) {
-        return;
-    }
+    const StreamHandle stream = openBuffered(run, url, kAdvertThreshold);
     if (stream == audio::kNoStream) {
-        report(run, {STATUS_NO_CONNECTION, 0, {}});
         return;
     }
-    if (!waitForBuffer(run, stream, kAdvertThreshold)) {
-        return;
-    }
-    const bool ok = channel->call([&] {
-        if (superseded(run)) {
-            return;
-        }
+    // The advert plays at the listener's volume, without a fade.
+    const bool ready = onWindow(run, [&] {
         view->SetStreamVolume(view->volumeValue());
         view->advertStarting();
     });
-    if (!ok || superseded(run)) {
+    if (!ready) {
         return;
     }
     engine->play(stream);
-    channel->call([&] {
-        if (!superseded(run)) {
-            view->advertPlaying();
-        }
-    });
+    onWindow(run, [&] { view->advertPlaying(); });
 }
 
 void StationPlayer::Shared::stationRun(unsigned run, QByteArray url) {
@@ -152,15 +169,8 @@ void StationPlayer::Shared::stationRun(unsigned run, QByteArray url) {
     if (!report(run, {STATUS_CONNECTING, 0, {}})) {
         return;
     }
-    const StreamHandle stream = create(run, url);
-    if (!adopt(run, stream)) {
-        return;
-    }
+    const StreamHandle stream = openBuffered(run, url, kStationThreshold);
     if (stream == audio::kNoStream) {
-        report(run, {STATUS_NO_CONNECTION, 0, {}});
-        return;
-    }
-    if (!waitForBuffer(run, stream, kStationThreshold)) {
         return;
     }
     for (const PlayerStatus& header : scanIcyHeaders(engine->tags(stream, audio::TagKind::Icy))) {
@@ -171,23 +181,17 @@ void StationPlayer::Shared::stationRun(unsigned run, QByteArray url) {
     }
     watchStation(run, stream);
     // Silence first: the volume 0 is applied before the stream starts.
-    const bool ok = channel->call([&] {
-        if (superseded(run)) {
-            return;
-        }
+    const bool ready = onWindow(run, [&] {
         view->setVolumeValue(0);
         view->SetStreamVolume(view->volumeValue());
     });
-    if (!ok || superseded(run)) {
+    if (!ready) {
         return;
     }
     engine->play(stream);
     audio::ChannelInfo info;
     engine->channelInfo(stream, info);
-    channel->call([&] {
-        if (superseded(run)) {
-            return;
-        }
+    onWindow(run, [&] {
         view->fadeInStarting();
         view->showStreamFormat(info.sampleRate, info.channels);
     });
