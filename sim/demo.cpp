@@ -17,6 +17,15 @@ std::vector<StationEntry> demoStations(const Server& server) {
 
 World::World(Server& server) : stations(server), feeds(server) {
     addAudioMounts(server);
+    // The stations' web pages, which the player loads in a hidden view.
+    for (const char* station : {"pop", "turku", "caz"}) {
+        server.route(std::string("/station/") + station,
+                     [station](const HttpRequest&, Connection& c) {
+                         c.respond(Response::text(std::string("<html><body><h1>Diraz Velora ") +
+                                                      station + "</h1></body></html>",
+                                                  "text/html; charset=utf-8"));
+                     });
+    }
     stations.setStations(demoStations(server));
 }
 
