@@ -181,6 +181,15 @@ TEST_F(EngineTest, FiniteStreamLengthMeetsPositionOnlyAtTheEnd) {
         EXPECT_EQ(s, h);
         ended = true;
     });
+    // The whole file arrives at once; with the input over there is no fill to wait for,
+    // and the end position says so (a station run's buffering wait ends on it).
+    const auto arrived = Clock::now() + 5s;
+    while (m_engine.filePosition(h, FilePosition::End) != kNoFilePosition &&
+           Clock::now() < arrived) {
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_EQ(m_engine.filePosition(h, FilePosition::End), kNoFilePosition);
+    EXPECT_EQ(m_engine.filePosition(h, FilePosition::Download), sim::advertMp3().bytes.size());
     m_engine.play(h);
     // Sample both while it plays: the estimate stays above the position, and the first
     // time they are equal is the very end.
@@ -342,13 +351,6 @@ TEST_F(EngineTest, DroppedStreamEndsAndMayFreeItselfFromTheCallback) {
         EXPECT_TRUE(m_engine.free(s));  // must not wait for this very thread
         ended = true;
     });
-    // Input over, nothing to wait for: the buffering wait of a station run ends here.
-    const auto deadline = Clock::now() + 5s;
-    while (m_engine.filePosition(h, FilePosition::End) != kNoFilePosition &&
-           Clock::now() < deadline) {
-        std::this_thread::sleep_for(10ms);
-    }
-    EXPECT_EQ(m_engine.filePosition(h, FilePosition::End), kNoFilePosition);
     m_engine.play(h);
     const auto until = Clock::now() + 8s;
     while (!ended && Clock::now() < until) {
