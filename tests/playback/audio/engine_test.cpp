@@ -138,9 +138,18 @@ TEST_F(EngineTest, MountsComeOutAtTheirToneLevelAndPan) {
 }
 
 TEST_F(EngineTest, StreamTagsAndConnectionTexts) {
+    // Reached through a redirect: the texts are those of the answer that streams.
+    const std::string target = m_server.url("/stream/pop");
+    m_server.route("/moved", [target](const sim::HttpRequest&, sim::Connection& conn) {
+        sim::Response r;
+        r.status = 302;
+        r.reason = "Found";
+        r.headers = {{"Location", target}};
+        conn.respond(r);
+    });
     std::string texts;
     const StreamHandle h = m_engine.createMpegStream(
-        m_server.url("/stream/pop"), [&](const char* data, std::uint32_t length) {
+        m_server.url("/moved"), [&](const char* data, std::uint32_t length) {
             ASSERT_EQ(length, 0u);
             for (const char* p = data; *p; p += std::strlen(p) + 1) {
                 texts += std::string(p) + "|";
@@ -281,6 +290,18 @@ TEST_F(EngineTest, BlockingSyncCallbackDoesNotInterruptTheSound) {
 }
 
 TEST_F(EngineTest, FailedCreationGivesNoHandleAndAReason) {
+    sim::AudioMount absurd;
+    absurd.fixture = sim::toneMp3();
+    absurd.metaInterval = 2'000'000'000;
+    sim::addAudioMount(m_server, "/test/absurd-metaint", absurd);
+    m_server.route("/test/huge-head", [](const sim::HttpRequest&, sim::Connection& conn) {
+        conn.closeAfterHandler();
+        std::string head = "ICY 200 OK\r\n";
+        for (int i = 0; i < 20000 && !conn.stopping(); ++i) {
+            head += "icy-filler-" + std::to_string(i) + ":" + std::string(40, 'x') + "\r\n";
+        }
+        conn.send(head);
+    });
     struct Case {
         std::string url;
         bool aac;
@@ -293,6 +314,8 @@ TEST_F(EngineTest, FailedCreationGivesNoHandleAndAReason) {
         {m_server.url("/stream/caz"), false, Error::Format, true},
         {m_server.url("/fault/refuse"), false, Error::Refused, true},
         {m_server.url("/no/such/mount"), false, Error::Refused, true},
+        {m_server.url("/test/absurd-metaint"), false, Error::Format, false},
+        {m_server.url("/test/huge-head"), false, Error::Format, false},
         {"http://127.0.0.1:1/closed-port", false, Error::Connect, false},
         {"ftp://127.0.0.1/x", false, Error::BadArgument, false},
     };
