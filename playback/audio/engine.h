@@ -35,16 +35,12 @@ class Stream;
 
 class Engine final : public StreamEngine {
 public:
-    static constexpr int kDefaultRate = 44100;
-
     Engine();
     ~Engine() override;  // frees every stream, closes the device
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
-    // Opens the default output device at `rate` Hz. false with lastError() NoDevice or
-    // AlreadyInitialised on failure.
-    bool init(int rate = kDefaultRate);
+    bool init(int rate = kDefaultRate) override;
 
     Error lastError() const override;
     void setNetworkPrebuffer(int percent) override;

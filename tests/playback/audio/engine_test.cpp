@@ -95,6 +95,23 @@ double frequency(const std::vector<float>& s, std::size_t from, std::size_t fram
     return crossings * static_cast<double>(kRate) / static_cast<double>(frames);
 }
 
+TEST(EngineInit, FailsWithACodeWithoutAUsableDevice) {
+    // SDL never falls back to a silent driver by itself; neither do we.
+    ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    Engine engine;
+    EXPECT_FALSE(engine.init());
+    EXPECT_EQ(engine.lastError(), Error::NoDevice);
+    EXPECT_EQ(engine.createMpegStream("http://127.0.0.1:1/", nullptr), kNoStream);
+    EXPECT_EQ(engine.lastError(), Error::NotInitialised);
+
+    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+    Engine working;
+    EXPECT_TRUE(working.init());
+    EXPECT_EQ(working.lastError(), Error::None);
+    EXPECT_FALSE(working.init());
+    EXPECT_EQ(working.lastError(), Error::AlreadyInitialised);
+}
+
 TEST_F(EngineTest, MountsComeOutAtTheirToneLevelAndPan) {
     struct Case {
         const char* path;
