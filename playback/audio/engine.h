@@ -40,7 +40,13 @@ public:
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
-    bool init(int rate = kDefaultRate) override;
+    static constexpr int kDefaultRate = 44100;
+
+    // Opens the default output device at `rate` Hz; call once before anything else. false
+    // on failure, with lastError() giving the code to show (Error::NoDevice when no sound
+    // device could be opened, Error::AlreadyInitialised on a second call). Start-up owns
+    // this call, not the station runs, so it is not part of StreamEngine.
+    bool init(int rate = kDefaultRate);
 
     Error lastError() const override;
     void setNetworkPrebuffer(int percent) override;

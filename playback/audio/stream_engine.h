@@ -72,14 +72,8 @@ using EndCallback = std::function<void(StreamHandle stream)>;
 
 class StreamEngine {
 public:
-    static constexpr int kDefaultRate = 44100;
-
     virtual ~StreamEngine() = default;
 
-    // Opens the default output device at `rate` Hz; call once before anything else. false
-    // on failure, with lastError() giving the code to show (Error::NoDevice when no sound
-    // device could be opened, Error::AlreadyInitialised on a second call).
-    virtual bool init(int rate = kDefaultRate) = 0;
     virtual Error lastError() const = 0;
 
     // Network pre-buffer in percent of the network buffer that creation waits for before
