@@ -18,9 +18,12 @@ constexpr std::array<char16_t, 16> kF0toFF = {0x011F, 0x00F1, 0x00F2, 0x00F3, 0x
                                               0x00FC, 0x0131, 0x015F, 0x00FF};
 
 char16_t codePoint(unsigned char b) {
-    if (b >= 0x80 && b <= 0x9F) return k80to9F[b - 0x80];
-    if (b >= 0xD0 && b <= 0xDF) return kD0toDF[b - 0xD0];
-    if (b >= 0xF0) return kF0toFF[b - 0xF0];
+    if (b >= 0x80 && b <= 0x9F)
+        return k80to9F[b - 0x80];
+    if (b >= 0xD0 && b <= 0xDF)
+        return kD0toDF[b - 0xD0];
+    if (b >= 0xF0)
+        return kF0toFF[b - 0xF0];
     return b;
 }
 
@@ -39,25 +42,56 @@ const QHash<char16_t, char>& reverseTable() {
 // to a base letter by decomposition.
 char bestFitSpecial(char16_t c) {
     switch (c) {
-        case 0x2010: case 0x2011: case 0x2012: case 0x2015: case 0x2212: return '-';
-        case 0x201B: case 0x2032: return '\'';
-        case 0x201F: case 0x2033: return '"';
-        case 0x2000: case 0x2001: case 0x2002: case 0x2003: case 0x2004: case 0x2005:
-        case 0x2006: case 0x2007: case 0x2008: case 0x2009: case 0x200A: case 0x202F:
-        case 0x205F: case 0x3000: return ' ';
-        case 0x2024: return '.';
-        case 0x2044: case 0x2215: return '/';
-        case 0x0110: return 'D';
-        case 0x0111: return 'd';
-        case 0x0141: return 'L';
-        case 0x0142: return 'l';
-        default: return 0;
+        case 0x2010:
+        case 0x2011:
+        case 0x2012:
+        case 0x2015:
+        case 0x2212:
+            return '-';
+        case 0x201B:
+        case 0x2032:
+            return '\'';
+        case 0x201F:
+        case 0x2033:
+            return '"';
+        case 0x2000:
+        case 0x2001:
+        case 0x2002:
+        case 0x2003:
+        case 0x2004:
+        case 0x2005:
+        case 0x2006:
+        case 0x2007:
+        case 0x2008:
+        case 0x2009:
+        case 0x200A:
+        case 0x202F:
+        case 0x205F:
+        case 0x3000:
+            return ' ';
+        case 0x2024:
+            return '.';
+        case 0x2044:
+        case 0x2215:
+            return '/';
+        case 0x0110:
+            return 'D';
+        case 0x0111:
+            return 'd';
+        case 0x0141:
+            return 'L';
+        case 0x0142:
+            return 'l';
+        default:
+            return 0;
     }
 }
 
 }  // namespace
 
-QChar toUnicode(unsigned char byte) { return QChar(codePoint(byte)); }
+QChar toUnicode(unsigned char byte) {
+    return QChar(codePoint(byte));
+}
 
 QString decode(QByteArrayView bytes) {
     QString out;

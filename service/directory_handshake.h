@@ -15,7 +15,7 @@ struct DirectoryQuery {
     QString brand;           // "velora"
     QString version;         // "1003"
     int32_t savedStationIndex = 0;
-    QString deviceId;        // GetMacAddress()
+    QString deviceId;  // GetMacAddress()
 };
 
 // "http://<host>/xml.aspx?i=..&mac=..&v=..&rid=.." (values travel unescaped: they hold

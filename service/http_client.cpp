@@ -56,7 +56,9 @@ void HttpClient::setWaitPolicy(WaitPolicy policy) {
     m_wait = std::move(policy);
 }
 
-void HttpClient::cancelAll() { m_wait.cancelled->store(true); }
+void HttpClient::cancelAll() {
+    m_wait.cancelled->store(true);
+}
 
 QByteArray HttpClient::requestBytes(const HttpUrl& url) const {
     QByteArray r;

@@ -25,9 +25,13 @@ struct CurlGlobal {
     CurlGlobal() { curl_global_init(CURL_GLOBAL_DEFAULT); }
 };
 
-void ensureCurl() { static CurlGlobal global; }
+void ensureCurl() {
+    static CurlGlobal global;
+}
 
-bool isCancelled(const WaitPolicy& wait) { return wait.cancelled && wait.cancelled->load(); }
+bool isCancelled(const WaitPolicy& wait) {
+    return wait.cancelled && wait.cancelled->load();
+}
 
 [[noreturn]] void throwCancelled() {
     throw HttpError(QStringLiteral("The request was cancelled."));
@@ -35,17 +39,27 @@ bool isCancelled(const WaitPolicy& wait) { return wait.cancelled && wait.cancell
 
 SocketError socketErrorFor(CURLcode code, long osErrno) {
     switch (code) {
-        case CURLE_COULDNT_RESOLVE_HOST: return SocketError::HostNotFound;
-        case CURLE_OPERATION_TIMEDOUT: return SocketError::TimedOut;
-        default: break;
+        case CURLE_COULDNT_RESOLVE_HOST:
+            return SocketError::HostNotFound;
+        case CURLE_OPERATION_TIMEDOUT:
+            return SocketError::TimedOut;
+        default:
+            break;
     }
     switch (osErrno) {
-        case ECONNREFUSED: return SocketError::ConnectionRefused;
-        case ENETUNREACH: return SocketError::NetworkUnreachable;
-        case EHOSTUNREACH: return SocketError::HostUnreachable;
-        case ETIMEDOUT: return SocketError::TimedOut;
-        case ECONNABORTED: case EPIPE: return SocketError::ConnectionAborted;
-        default: break;
+        case ECONNREFUSED:
+            return SocketError::ConnectionRefused;
+        case ENETUNREACH:
+            return SocketError::NetworkUnreachable;
+        case EHOSTUNREACH:
+            return SocketError::HostUnreachable;
+        case ETIMEDOUT:
+            return SocketError::TimedOut;
+        case ECONNABORTED:
+        case EPIPE:
+            return SocketError::ConnectionAborted;
+        default:
+            break;
     }
     return code == CURLE_COULDNT_CONNECT ? SocketError::ConnectionRefused
                                          : SocketError::ConnectionReset;
@@ -108,7 +122,9 @@ struct HttpConnection::Handles {
 HttpConnection::HttpConnection() = default;
 HttpConnection::~HttpConnection() = default;
 
-bool HttpConnection::isOpen() const { return m_handles != nullptr; }
+bool HttpConnection::isOpen() const {
+    return m_handles != nullptr;
+}
 
 bool HttpConnection::isOpenTo(const QByteArray& host, int port) const {
     return m_handles && m_host.compare(host, Qt::CaseInsensitive) == 0 && m_port == port;

@@ -10,7 +10,8 @@ namespace velora {
 // or a plain sentence for a response the client will not read.
 class HttpError : public std::runtime_error {
 public:
-    explicit HttpError(const QString& text) : std::runtime_error(text.toStdString()), m_text(text) {}
+    explicit HttpError(const QString& text)
+        : std::runtime_error(text.toStdString()), m_text(text) {}
     const QString& text() const { return m_text; }
 
 private:

@@ -235,9 +235,12 @@ HttpResponseParser::Result HttpResponseParser::step() {
                 qint64 size = 0;
                 for (char c : digits) {
                     int d = -1;
-                    if (c >= '0' && c <= '9') d = c - '0';
-                    if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-                    if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+                    if (c >= '0' && c <= '9')
+                        d = c - '0';
+                    if (c >= 'a' && c <= 'f')
+                        d = c - 'a' + 10;
+                    if (c >= 'A' && c <= 'F')
+                        d = c - 'A' + 10;
                     if (d < 0) {
                         return fail(QStringLiteral("The server sent an invalid chunk."));
                     }
@@ -264,8 +267,9 @@ HttpResponseParser::Result HttpResponseParser::step() {
             }
             case State::ChunkEnd:
                 if (!takeLine(line)) {
-                    return m_pending.size() > 2 ? fail(QStringLiteral("The server sent an invalid chunk."))
-                                                : Result::NeedMore;
+                    return m_pending.size() > 2
+                               ? fail(QStringLiteral("The server sent an invalid chunk."))
+                               : Result::NeedMore;
                 }
                 if (!line.isEmpty()) {
                     return fail(QStringLiteral("The server sent an invalid chunk."));

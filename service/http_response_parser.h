@@ -45,8 +45,18 @@ public:
     bool receivedAnything() const { return m_receivedAnything; }
 
 private:
-    enum class State { StatusLine, Headers, WaitBody, Body, ChunkSize, ChunkData, ChunkEnd,
-                       Trailers, Done, Failed };
+    enum class State {
+        StatusLine,
+        Headers,
+        WaitBody,
+        Body,
+        ChunkSize,
+        ChunkData,
+        ChunkEnd,
+        Trailers,
+        Done,
+        Failed
+    };
     enum class Framing { Length, Chunked, UntilClose, None };
 
     Result step();

@@ -23,8 +23,8 @@ QString decodeServiceUtf8(const QByteArray& bytes) {
             }
             const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
             const auto b2 = static_cast<unsigned char>(bytes[i + 2]);
-            out.append(QChar(static_cast<char16_t>(((b & 0x0F) << 12) | ((b1 & 0x3F) << 6) |
-                                                   (b2 & 0x3F))));
+            out.append(QChar(
+                static_cast<char16_t>(((b & 0x0F) << 12) | ((b1 & 0x3F) << 6) | (b2 & 0x3F))));
             i += 3;
         } else {
             if (!trail(i + 1)) {
@@ -63,8 +63,8 @@ QString StationDirectory::line(qsizetype index) const {
     if (index < 0 || index >= m_lines.size()) {
         return {};
     }
-    return cp1254::decode(QByteArrayView(m_lines[index]).first(
-        qMin<qsizetype>(m_lines[index].size(), kMaxLineLength)));
+    return cp1254::decode(QByteArrayView(m_lines[index])
+                              .first(qMin<qsizetype>(m_lines[index].size(), kMaxLineLength)));
 }
 
 void StationDirectory::removeFirstLine() {

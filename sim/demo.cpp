@@ -1,5 +1,7 @@
 #include "sim/demo.h"
 
+#include "sim/audio_mounts.h"
+
 namespace velora::sim {
 
 std::vector<StationEntry> demoStations(const Server& server) {
@@ -11,6 +13,20 @@ std::vector<StationEntry> demoStations(const Server& server) {
         {"3", "Diraz Velora Caz", server.url("/stream/caz"), "", server.url("/station/caz"), "", "",
          "g"},
     };
+}
+
+World::World(Server& server) : stations(server), feeds(server) {
+    addAudioMounts(server);
+    // The stations' web pages, which the player loads in a hidden view.
+    for (const char* station : {"pop", "turku", "caz"}) {
+        server.route(std::string("/station/") + station,
+                     [station](const HttpRequest&, Connection& c) {
+                         c.respond(Response::text(std::string("<html><body><h1>Diraz Velora ") +
+                                                      station + "</h1></body></html>",
+                                                  "text/html; charset=utf-8"));
+                     });
+    }
+    stations.setStations(demoStations(server));
 }
 
 }  // namespace velora::sim

@@ -188,6 +188,8 @@ public:
                                : r.statusLine;
         head += "\r\n";
         bool keepAlive = r.keepAlive && r.framing != Framing::CloseDelimited;
+        // These statuses never carry a body, whatever the response was given.
+        const bool bodiless = r.status == 204 || r.status == 304 || r.status < 200;
         for (const auto& [k, v] : r.headers) {
             head += k + ": " + v + "\r\n";
         }
@@ -197,7 +199,7 @@ public:
                 head += "Set-Cookie: " + m_server.m_cookie + "\r\n";
             }
         }
-        if (r.framing == Framing::ContentLength) {
+        if (r.framing == Framing::ContentLength && !bodiless) {
             head += "Content-Length: " + std::to_string(r.body.size()) + "\r\n";
         } else if (r.framing == Framing::Chunked) {
             head += "Transfer-Encoding: chunked\r\n";
@@ -209,7 +211,7 @@ public:
         if (!send(head)) {
             return false;
         }
-        std::string_view body(r.body);
+        std::string_view body = bodiless ? std::string_view() : std::string_view(r.body);
         bool dropped = r.dropAfterBodyBytes < body.size();
         if (dropped) {
             body = body.substr(0, r.dropAfterBodyBytes);

@@ -10,7 +10,6 @@
 #include <mutex>
 #include <string>
 
-#include "sim/audio_mounts.h"
 #include "sim/demo.h"
 
 namespace {
@@ -39,10 +38,8 @@ int main(int argc, char** argv) {
         std::lock_guard lock(out);
         std::cout << "velora-sim: " << line << std::endl;
     });
-    velora::sim::addAudioMounts(server);
-    velora::sim::StationService service(server);
-    service.setStations(velora::sim::demoStations(server));
-    service.setMessageListener([&out](const velora::sim::ListenerMessage& m) {
+    velora::sim::World world(server);
+    world.stations.setMessageListener([&out](const velora::sim::ListenerMessage& m) {
         std::lock_guard lock(out);
         std::cout << "velora-sim: listener message from \"" << m.name << "\" <" << m.email
                   << ">: \"" << m.message << "\" (device " << m.deviceId << ", version "

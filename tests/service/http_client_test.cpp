@@ -1,6 +1,7 @@
+#include "service/http_client.h"
+
 #include <gtest/gtest.h>
 
-#include "service/http_client.h"
 #include "service/http_error.h"
 #include "sim/server.h"
 
@@ -14,9 +15,12 @@ using sim::Response;
 class HttpClientTest : public ::testing::Test {
 protected:
     HttpClientTest() {
-        server.route("/ok", [](const HttpRequest&, Connection& c) { c.respond(Response::text("1003")); });
+        server.route("/ok",
+                     [](const HttpRequest&, Connection& c) { c.respond(Response::text("1003")); });
     }
-    QByteArray url(const char* target) const { return QByteArray::fromStdString(server.url(target)); }
+    QByteArray url(const char* target) const {
+        return QByteArray::fromStdString(server.url(target));
+    }
     QString failureOf(const QByteArray& address) {
         try {
             client.get(address);
@@ -44,11 +48,13 @@ TEST_F(HttpClientTest, SendsExactlyOurHeaderBlock) {
     EXPECT_EQ(requests[0].raw,
               "GET /ok?i=velora&v=1003 HTTP/1.1\r\n"
               "Content-Type: text/html\r\n"
-              "Host: 127.0.0.1:" + std::to_string(server.port()) + "\r\n"
-              "Accept: text/html, */*\r\n"
-              "Accept-Encoding: UTF-8, identity\r\n"
-              "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"
-              "\r\n");
+              "Host: 127.0.0.1:" +
+                  std::to_string(server.port()) +
+                  "\r\n"
+                  "Accept: text/html, */*\r\n"
+                  "Accept-Encoding: UTF-8, identity\r\n"
+                  "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"
+                  "\r\n");
 }
 
 TEST_F(HttpClientTest, DownloadProfileSendsDefaults) {
@@ -56,11 +62,13 @@ TEST_F(HttpClientTest, DownloadProfileSendsDefaults) {
     downloader.get(url("/ok"));
     EXPECT_EQ(server.requests().at(0).raw,
               "GET /ok HTTP/1.1\r\n"
-              "Host: 127.0.0.1:" + std::to_string(server.port()) + "\r\n"
-              "Accept: text/html, */*\r\n"
-              "Accept-Encoding: identity\r\n"
-              "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"
-              "\r\n");
+              "Host: 127.0.0.1:" +
+                  std::to_string(server.port()) +
+                  "\r\n"
+                  "Accept: text/html, */*\r\n"
+                  "Accept-Encoding: identity\r\n"
+                  "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"
+                  "\r\n");
 }
 
 TEST_F(HttpClientTest, BodyFramings) {
@@ -72,7 +80,8 @@ TEST_F(HttpClientTest, BodyFramings) {
     closing.framing = sim::Framing::CloseDelimited;
     server.overrideNext("/close", closing);
     server.overrideNext("/empty", Response::error(204, "No Content"));
-    rawRoute("/continue", "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nhi");
+    rawRoute("/continue",
+             "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nhi");
 
     EXPECT_EQ(client.get(url("/chunked")).toStdString(), utf8 + std::string(50, 'x'));
     EXPECT_EQ(client.get(url("/close")), "until close");
@@ -119,7 +128,8 @@ TEST_F(HttpClientTest, NetworkFailuresAndUnservedAddresses) {
 TEST_F(HttpClientTest, HostileResponsesAreBounded) {
     rawRoute("/hugeheader", "HTTP/1.1 200 OK\r\nX: " + std::string(70 * 1024, 'a') + "\r\n\r\n");
     rawRoute("/hugebody", "HTTP/1.1 200 OK\r\nContent-Length: 999999999999\r\n\r\n");
-    rawRoute("/overflow", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nFFFFFFFFFFFFFFFFFFFF\r\n");
+    rawRoute("/overflow",
+             "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nFFFFFFFFFFFFFFFFFFFF\r\n");
     rawRoute("/garbage", "\x16\x03\x01 not http at all\r\n\r\n");
     EXPECT_EQ(failureOf(url("/hugeheader")), "The response header is too large.");
     EXPECT_EQ(failureOf(url("/hugebody")), "The response is too large.");
@@ -142,7 +152,8 @@ TEST_F(HttpClientTest, CookiesComeBackToTheSameHost) {
 
 TEST_F(HttpClientTest, KeepsTheConnectionAndClosesItOnAHostSwitch) {
     sim::Server other;
-    other.route("/ok", [](const HttpRequest&, Connection& c) { c.respond(Response::text("other")); });
+    other.route("/ok",
+                [](const HttpRequest&, Connection& c) { c.respond(Response::text("other")); });
     client.get(url("/ok"));
     client.get(url("/ok"));
     EXPECT_EQ(server.connectionsAccepted(), 1);
@@ -183,7 +194,8 @@ TEST_F(HttpClientTest, AStaleKeptConnectionIsReopenedOnce) {
     const uint16_t port = server.port();
     server.stop();
     sim::Server again(port);
-    again.route("/ok", [](const HttpRequest&, Connection& c) { c.respond(Response::text("again")); });
+    again.route("/ok",
+                [](const HttpRequest&, Connection& c) { c.respond(Response::text("again")); });
     EXPECT_EQ(client.get(url("/ok")), "again");
 }
 

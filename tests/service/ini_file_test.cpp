@@ -1,9 +1,9 @@
+#include "service/ini_file.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
-
-#include "service/ini_file.h"
 
 namespace velora {
 namespace {

@@ -34,10 +34,12 @@ TEST(DirectoryAnswer, StationsAndLines) {
         {"lone CR line ends", answerWith(1, 0, "\r"), 1, 8, "s0f1"},
         {"two lines only stay in the list", "1003\r\nhttp://x\r\n", 0, 2, ""},
         {"empty body", "", 0, 0, ""},
-        {"a four-byte character empties everything", answerWith(1, 0) + "\xF0\x9F\x98\x80", 0, 0, ""},
+        {"a four-byte character empties everything", answerWith(1, 0) + "\xF0\x9F\x98\x80", 0, 0,
+         ""},
         {"a cut sequence empties everything", answerWith(1, 0) + "\xC3", 0, 0, ""},
         {"a bad trail byte empties everything", "1003\r\nx\r\n\xC3(" + answerWith(1, 0), 0, 0, ""},
-        {"\"__\" splits a name", "1\r\nd\r\n0\r\nA__B\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n", 1, 9, "A"},
+        {"\"__\" splits a name", "1\r\nd\r\n0\r\nA__B\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n", 1, 9,
+         "A"},
     };
     for (const Case& c : cases) {
         const DirectoryAnswer a = readDirectoryAnswer(c.body, "1003");
@@ -49,7 +51,8 @@ TEST(DirectoryAnswer, StationsAndLines) {
 }
 
 TEST(DirectoryAnswer, FieldsDecodeTurkishAndReadPastTheEndAsEmpty) {
-    const QByteArray body = "1003\r\nd\r\n0\r\nDiraz Türkü ĞŞİ\r\nhttp://s\r\n\r\np\r\nA\r\nB\r\ng\r\n";
+    const QByteArray body =
+        "1003\r\nd\r\n0\r\nDiraz Türkü ĞŞİ\r\nhttp://s\r\n\r\np\r\nA\r\nB\r\ng\r\n";
     const DirectoryAnswer a = readDirectoryAnswer(body, "1003");
     ASSERT_EQ(a.stationNames, QStringList{QStringLiteral("Diraz Türkü ĞŞİ")});
     EXPECT_EQ(a.directory.field(0, 2), "http://s");

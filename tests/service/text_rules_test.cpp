@@ -1,7 +1,8 @@
+#include "service/text_rules.h"
+
 #include <gtest/gtest.h>
 
 #include "service/cp1254.h"
-#include "service/text_rules.h"
 
 namespace velora {
 namespace {
@@ -21,7 +22,8 @@ TEST(UrlFormEncode, EscapesEachByteClass) {
         {"Merhaba\r\nSelam", "Merhaba%0D%0ASelam"},
         {"a+b@c.com", "a%2Bb@c.com"},
         {QByteArray("ab\0cd", 5), "ab"},  // a NUL byte ends the input
-        {"\x01\x7f\xff\"#%,/:;<>?[\\]^`{|}", "%01%7F%FF%22%23%25%2C%2F%3A%3B%3C%3E%3F%5B%5C%5D%5E%60%7B%7C%7D"},
+        {"\x01\x7f\xff\"#%,/:;<>?[\\]^`{|}",
+         "%01%7F%FF%22%23%25%2C%2F%3A%3B%3C%3E%3F%5B%5C%5D%5E%60%7B%7C%7D"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(UrlFormEncode(c.in), c.out) << c.in.toStdString();
@@ -42,11 +44,25 @@ TEST(ReadInteger, AcceptsOnlyWholeIntegers) {
         int32_t value;
     };
     const Case cases[] = {
-        {"3", 3},          {"  -2", -2},        {"+7", 7},          {"0x1F", 31},
-        {"$10", 16},       {"-$10", -16},       {"$FFFFFFFF", -1},  {"2147483647", 2147483647},
-        {"-2147483648", INT32_MIN},             {"2147483648", 99}, {"1004 ", 99},
-        {"", 99},          {"abc", 99},         {"12abc", 99},      {"0x", 99},
-        {"$", 99},         {"-", 99},           {"1.5", 99},        {"$1FFFFFFFF", 99},
+        {"3", 3},
+        {"  -2", -2},
+        {"+7", 7},
+        {"0x1F", 31},
+        {"$10", 16},
+        {"-$10", -16},
+        {"$FFFFFFFF", -1},
+        {"2147483647", 2147483647},
+        {"-2147483648", INT32_MIN},
+        {"2147483648", 99},
+        {"1004 ", 99},
+        {"", 99},
+        {"abc", 99},
+        {"12abc", 99},
+        {"0x", 99},
+        {"$", 99},
+        {"-", 99},
+        {"1.5", 99},
+        {"$1FFFFFFFF", 99},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(readInteger(c.text, 99), c.value) << c.text.toStdString();
