@@ -20,9 +20,12 @@ void setError(Error e) {
 }
 
 constexpr std::size_t kMaxSlots = 0xFFFF;
-// How often the dispatch thread compares each stream's audio clock with its metadata
-// marks: well inside the 250 ms in which a title change should be reported.
-constexpr auto kDispatchInterval = 20ms;
+// The dispatch thread sleeps until the next metadata mark is due to be heard, but never
+// longer than this: the delay of an end notification, and of noticing a new mark (which
+// the decoder queues at least 0.4 s before it is heard).
+constexpr auto kLongestDispatchSleep = 100ms;
+// Shortest sleep: the audio clock moves in device buffers of about 23 ms anyway.
+constexpr auto kShortestDispatchSleep = 5ms;
 
 StreamHandle makeHandle(std::size_t index, std::uint16_t generation) {
     return (static_cast<StreamHandle>(generation) << 16) | static_cast<StreamHandle>(index + 1);
@@ -203,7 +206,7 @@ bool Engine::play(StreamHandle stream) {
     if (!entry) {
         return false;
     }
-    entry->stream->channel().playing = true;
+    entry->stream->setPlaying(true);
     setError(Error::None);
     return true;
 }
@@ -213,7 +216,7 @@ bool Engine::stop(StreamHandle stream) {
     if (!entry) {
         return false;
     }
-    entry->stream->channel().playing = false;
+    entry->stream->setPlaying(false);
     setError(Error::None);
     return true;
 }
@@ -237,7 +240,7 @@ bool Engine::free(StreamHandle stream) {
         m_graveyard.push_back(doomed);
     }
     // Silence at once; the janitor does the slow part.
-    doomed->channel().playing = false;
+    doomed->setPlaying(false);
     doomed->requestStop();
     m_wake.notify_all();
     setError(Error::None);
@@ -290,11 +293,12 @@ void Engine::dispatchLoop() {
         std::shared_ptr<Entry> entry;
     };
     std::vector<Live> live;
+    std::chrono::milliseconds sleep = kShortestDispatchSleep;
     for (;;) {
         live.clear();
         {
             std::unique_lock lock(m_mutex);
-            m_wake.wait_for(lock, kDispatchInterval, [&] { return m_shuttingDown; });
+            m_wake.wait_for(lock, sleep, [&] { return m_shuttingDown; });
             if (m_shuttingDown) {
                 return;
             }
@@ -304,6 +308,11 @@ void Engine::dispatchLoop() {
                 }
             }
         }
+        sleep = kLongestDispatchSleep;
+        for (const Live& s : live) {
+            sleep = std::min(sleep, s.entry->stream->timeUntilDue(kLongestDispatchSleep));
+        }
+        sleep = std::max(sleep, kShortestDispatchSleep);
         for (const Live& s : live) {
             Stream::Due due = s.entry->stream->collectDue();
             if (due.metadata.empty() && !due.ended) {

@@ -35,15 +35,17 @@ class Stream;
 
 class Engine final : public StreamEngine {
 public:
-    static constexpr int kDefaultRate = 44100;
-
     Engine();
     ~Engine() override;  // frees every stream, closes the device
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
-    // Opens the default output device at `rate` Hz. false with lastError() NoDevice or
-    // AlreadyInitialised on failure.
+    static constexpr int kDefaultRate = 44100;
+
+    // Opens the default output device at `rate` Hz; call once before anything else. false
+    // on failure, with lastError() giving the code to show (Error::NoDevice when no sound
+    // device could be opened, Error::AlreadyInitialised on a second call). Start-up owns
+    // this call, not the station runs, so it is not part of StreamEngine.
     bool init(int rate = kDefaultRate);
 
     Error lastError() const override;

@@ -38,9 +38,12 @@ Error errorCodeOf(const std::exception_ptr& error) {
 }
 
 std::size_t Stream::bufferBytesFor(int bitrate) {
-    // 2.5 s: the station start waits for 76 % of it (about 1.9 s of audio, plus the half
-    // second the decoder holds) when a server sends no burst, and the buffer bridges a
-    // network hiccup of about 3 s in total without a gap.
+    // 1.75 s of audio. A station start waits for 76 % of it, so a server that sends no
+    // burst starts after about 1.3 s of audio has arrived (plus the 0.1 s the decoder
+    // takes before playing): well under twice what a general player needs to start.
+    // Once playing, the ring refills to 1.75 s and the decoder holds 0.5 s more, so a
+    // server with a burst survives a hiccup of about 2.2 s without a gap (a server
+    // without one: the 1.4 s it had at the start).
     const double bytesPerSecond = (bitrate > 0 ? bitrate : 128000) / 8.0;
     const auto bytes = static_cast<std::size_t>(bytesPerSecond * kNetworkBufferSeconds);
     return std::clamp<std::size_t>(bytes, 8 * 1024, 1024 * 1024);
@@ -188,7 +191,7 @@ Error Stream::open(const DownloadCallback& onDownload) {
 
 Error Stream::detectFormat(Clock::time_point deadline) {
     std::vector<std::uint8_t> bytes;
-    std::size_t want = 2048;
+    std::size_t want = 1024;
     bool id3Checked = false;
     std::size_t id3Left = 0;
     for (;;) {
@@ -242,7 +245,7 @@ Error Stream::detectFormat(Clock::time_point deadline) {
         if (Clock::now() >= deadline) {
             return Error::Timeout;
         }
-        want = std::min(bytes.size() + 1024, m_ring.capacity());
+        want = std::min(bytes.size() + 512, m_ring.capacity());
     }
 }
 
@@ -252,13 +255,20 @@ void Stream::decodeLoop() {
     // promptly, large enough that a trickling server does not multiply decoder calls.
     const std::size_t chunk =
         std::clamp<std::size_t>(static_cast<std::size_t>(m_bitrate / 64), 512, 8192);
-    const std::size_t ahead = static_cast<std::size_t>(m_config.outRate) / 2;
+    // Half a second of PCM ahead while playing; before that only enough to know the
+    // format, so the network buffer (and with it the start threshold) fills sooner.
+    const std::size_t playingAhead = static_cast<std::size_t>(m_config.outRate) / 2;
+    const std::size_t waitingAhead = static_cast<std::size_t>(m_config.outRate) / 10;
     std::vector<std::uint8_t> buffer(chunk);
     bool failed = false;
     while (!m_stop) {
-        if (m_channel.ring.fill() >= ahead) {
+        const bool playing = m_channel.playing.load();
+        if (m_channel.ring.fill() >= (playing ? playingAhead : waitingAhead)) {
+            // 80 ms of the half second is used up before we look again: few wake-ups,
+            // and never close to running dry. setPlaying() wakes us at once.
             std::unique_lock lock(m_mutex);
-            m_changed.wait_for(lock, 20ms, [&] { return m_stop.load(); });
+            m_changed.wait_for(
+                lock, 80ms, [&] { return m_stop.load() || m_channel.playing.load() != playing; });
             continue;
         }
         std::size_t limit = chunk;
@@ -350,6 +360,27 @@ void Stream::promoteMarks(bool all) {
         }
         m_inputMarks.pop_front();
     }
+}
+
+void Stream::setPlaying(bool playing) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_channel.playing = playing;
+    }
+    m_changed.notify_all();
+}
+
+std::chrono::milliseconds Stream::timeUntilDue(std::chrono::milliseconds longest) const {
+    const std::uint64_t played = m_channel.ring.read();
+    std::lock_guard lock(m_mutex);
+    if (m_heardMarks.empty() || !m_channel.playing.load()) {
+        return longest;
+    }
+    const std::uint64_t at = m_heardMarks.front().at + 1;
+    const std::uint64_t frames = at > played ? at - played : 0;
+    const auto ms =
+        std::chrono::milliseconds(frames * 1000 / static_cast<std::uint64_t>(m_config.outRate));
+    return std::min(ms, longest);
 }
 
 Stream::Due Stream::collectDue() {

@@ -34,7 +34,7 @@ namespace velora::audio {
 class Stream final : private HttpReader::Listener, private PcmSink {
 public:
     // Seconds of audio the network buffer of a live stream holds (see bufferBytesFor()).
-    static constexpr double kNetworkBufferSeconds = 2.5;
+    static constexpr double kNetworkBufferSeconds = 1.75;
     // A file is kept whole when the server announces at most this many bytes.
     static constexpr std::uint64_t kMaxWholeFile = 64ull * 1024 * 1024;
 
@@ -59,6 +59,11 @@ public:
     void join();
 
     MixerChannel& channel() { return m_channel; }
+    // Any thread: start or stop output of this stream (never restarts it).
+    void setPlaying(bool playing);
+    // Dispatch thread: how long it may sleep before collectDue() has something to say
+    // (the next heard metadata mark), at most `longest`.
+    std::chrono::milliseconds timeUntilDue(std::chrono::milliseconds longest) const;
 
     std::uint32_t filePosition(FilePosition which) const;
     const char* icyTags() const;  // stable after open()

@@ -95,6 +95,23 @@ double frequency(const std::vector<float>& s, std::size_t from, std::size_t fram
     return crossings * static_cast<double>(kRate) / static_cast<double>(frames);
 }
 
+TEST(EngineInit, FailsWithACodeWithoutAUsableDevice) {
+    // SDL never falls back to a silent driver by itself; neither do we.
+    ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    Engine engine;
+    EXPECT_FALSE(engine.init());
+    EXPECT_EQ(engine.lastError(), Error::NoDevice);
+    EXPECT_EQ(engine.createMpegStream("http://127.0.0.1:1/", nullptr), kNoStream);
+    EXPECT_EQ(engine.lastError(), Error::NotInitialised);
+
+    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+    Engine working;
+    EXPECT_TRUE(working.init());
+    EXPECT_EQ(working.lastError(), Error::None);
+    EXPECT_FALSE(working.init());
+    EXPECT_EQ(working.lastError(), Error::AlreadyInitialised);
+}
+
 TEST_F(EngineTest, MountsComeOutAtTheirToneLevelAndPan) {
     struct Case {
         const char* path;
@@ -138,9 +155,18 @@ TEST_F(EngineTest, MountsComeOutAtTheirToneLevelAndPan) {
 }
 
 TEST_F(EngineTest, StreamTagsAndConnectionTexts) {
+    // Reached through a redirect: the texts are those of the answer that streams.
+    const std::string target = m_server.url("/stream/pop");
+    m_server.route("/moved", [target](const sim::HttpRequest&, sim::Connection& conn) {
+        sim::Response r;
+        r.status = 302;
+        r.reason = "Found";
+        r.headers = {{"Location", target}};
+        conn.respond(r);
+    });
     std::string texts;
     const StreamHandle h = m_engine.createMpegStream(
-        m_server.url("/stream/pop"), [&](const char* data, std::uint32_t length) {
+        m_server.url("/moved"), [&](const char* data, std::uint32_t length) {
             ASSERT_EQ(length, 0u);
             for (const char* p = data; *p; p += std::strlen(p) + 1) {
                 texts += std::string(p) + "|";
@@ -181,6 +207,15 @@ TEST_F(EngineTest, FiniteStreamLengthMeetsPositionOnlyAtTheEnd) {
         EXPECT_EQ(s, h);
         ended = true;
     });
+    // The whole file arrives at once; with the input over there is no fill to wait for,
+    // and the end position says so (a station run's buffering wait ends on it).
+    const auto arrived = Clock::now() + 5s;
+    while (m_engine.filePosition(h, FilePosition::End) != kNoFilePosition &&
+           Clock::now() < arrived) {
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_EQ(m_engine.filePosition(h, FilePosition::End), kNoFilePosition);
+    EXPECT_EQ(m_engine.filePosition(h, FilePosition::Download), sim::advertMp3().bytes.size());
     m_engine.play(h);
     // Sample both while it plays: the estimate stays above the position, and the first
     // time they are equal is the very end.
@@ -272,6 +307,18 @@ TEST_F(EngineTest, BlockingSyncCallbackDoesNotInterruptTheSound) {
 }
 
 TEST_F(EngineTest, FailedCreationGivesNoHandleAndAReason) {
+    sim::AudioMount absurd;
+    absurd.fixture = sim::toneMp3();
+    absurd.metaInterval = 2'000'000'000;
+    sim::addAudioMount(m_server, "/test/absurd-metaint", absurd);
+    m_server.route("/test/huge-head", [](const sim::HttpRequest&, sim::Connection& conn) {
+        conn.closeAfterHandler();
+        std::string head = "ICY 200 OK\r\n";
+        for (int i = 0; i < 20000 && !conn.stopping(); ++i) {
+            head += "icy-filler-" + std::to_string(i) + ":" + std::string(40, 'x') + "\r\n";
+        }
+        conn.send(head);
+    });
     struct Case {
         std::string url;
         bool aac;
@@ -284,6 +331,8 @@ TEST_F(EngineTest, FailedCreationGivesNoHandleAndAReason) {
         {m_server.url("/stream/caz"), false, Error::Format, true},
         {m_server.url("/fault/refuse"), false, Error::Refused, true},
         {m_server.url("/no/such/mount"), false, Error::Refused, true},
+        {m_server.url("/test/absurd-metaint"), false, Error::Format, false},
+        {m_server.url("/test/huge-head"), false, Error::Format, false},
         {"http://127.0.0.1:1/closed-port", false, Error::Connect, false},
         {"ftp://127.0.0.1/x", false, Error::BadArgument, false},
     };
@@ -342,13 +391,6 @@ TEST_F(EngineTest, DroppedStreamEndsAndMayFreeItselfFromTheCallback) {
         EXPECT_TRUE(m_engine.free(s));  // must not wait for this very thread
         ended = true;
     });
-    // Input over, nothing to wait for: the buffering wait of a station run ends here.
-    const auto deadline = Clock::now() + 5s;
-    while (m_engine.filePosition(h, FilePosition::End) != kNoFilePosition &&
-           Clock::now() < deadline) {
-        std::this_thread::sleep_for(10ms);
-    }
-    EXPECT_EQ(m_engine.filePosition(h, FilePosition::End), kNoFilePosition);
     m_engine.play(h);
     const auto until = Clock::now() + 8s;
     while (!ended && Clock::now() < until) {
