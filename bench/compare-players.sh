@@ -8,9 +8,11 @@
 # line each prints when its audio output starts.
 #
 # Usage: bench/compare-players.sh [build-dir] [seconds]
-#   (default build/default, 30 s). Needs mpg123, mpv and GNU time (scripts/packages.txt).
+#   (default build/default, 30 s). Installs mpg123, mpv and GNU time when missing
+#   (scripts/bench-packages.txt).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+"$here/../scripts/install-deps.sh" "$here/../scripts/bench-packages.txt"
 build=$(cd "${1:-$here/../build/default}" && pwd)
 seconds=${2:-30}
 port=$((18600 + RANDOM % 1000))

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages listed in scripts/packages.txt that are missing.
-# As root it runs apt-get itself; otherwise it prints the exact command to run.
+# Installs the Debian 12 packages listed in scripts/packages.txt (or in the list file
+# given as the argument) that are missing. As root it runs apt-get itself; otherwise it
+# prints the exact command to run.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$here/packages.txt")
+list=${1:-$here/packages.txt}
+mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$list")
 missing=()
 for p in "${wanted[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
