@@ -1,60 +1,12 @@
 #include "sim/station_service.h"
 
-#include <array>
+#include "service/cp1254.h"
 
 namespace velora::sim {
-namespace {
-
-// Code points of the bytes 0x80-0x9F and of the few letters above 0xCF that differ
-// from Latin-1; every other byte is its own code point.
-constexpr std::array<char16_t, 32> kHigh80 = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x008E, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x009E, 0x0178};
-
-char32_t cp1254CodePoint(unsigned char b) {
-    if (b >= 0x80 && b <= 0x9F) {
-        return kHigh80[b - 0x80];
-    }
-    switch (b) {
-        case 0xD0:
-            return 0x011E;
-        case 0xDD:
-            return 0x0130;
-        case 0xDE:
-            return 0x015E;
-        case 0xF0:
-            return 0x011F;
-        case 0xFD:
-            return 0x0131;
-        case 0xFE:
-            return 0x015F;
-        default:
-            return b;
-    }
-}
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-}  // namespace
-
 std::string cp1254ToUtf8(std::string_view bytes) {
-    std::string out;
-    for (unsigned char b : bytes) {
-        appendUtf8(out, cp1254CodePoint(b));
-    }
-    return out;
+    return cp1254::decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())))
+        .toUtf8()
+        .toStdString();
 }
 
 StationService::StationService(Server& server) {
