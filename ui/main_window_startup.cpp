@@ -21,23 +21,24 @@ bool TForm1::FormCreate() {
     }
     // 2. The fixed client area.
     setFixedSize(320, 480);
-    // 3.
+    // 3. Let the window system catch up with the layout.
     QCoreApplication::processEvents();
     // 4. No now-playing text yet.
     calan1->clear();
     FitTitleLabel(QString());
     // 5. Qt paints every widget through an off-screen buffer already.
-    // 6.
+    // 6. No stations until the directory has answered.
     StationCount = 0;
     // 7. The station page view is never shown.
     WebBrowser2->setVisible(false);
-    // 8.
+    // 8. The start station.
     SavedStationIndex = readSavedStationIndex(m_env.executablePath);
-    // 9. Without the directory there is nothing to play: the program ends.
+    // 9. Without the directory there is nothing to play: the quit is on its way, and the
+    //    window is still shown once before the message loop takes it up.
     if (!runDirectoryHandshake()) {
         return true;
     }
-    // 10.
+    // 10. The first station, unless the settings name another (FormShow).
     cb_radyosec->setCurrentIndex(cb_radyosec->count() > 0 ? 0 : -1);
     if (StationCount == 1) {
         cb_radyosec->hide();

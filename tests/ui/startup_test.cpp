@@ -128,6 +128,16 @@ TEST(StartUp, FailedRequestShowsItsMessageAndSkipsTheRest) {
     EXPECT_EQ(form.StationStreamUrl, "");
 }
 
+TEST(StartUp, NoSoundOutputEndsTheProgramWithTheEngineCode) {
+    TestWorld world;
+    world.env.openAudioOutput = [] { return 3; };
+    ui::TForm1 form(world.env);
+    EXPECT_FALSE(form.FormCreate());
+    ASSERT_EQ(world.dialogs.boxes.size(), 1);
+    EXPECT_EQ(world.dialogs.boxes[0].title, "");
+    EXPECT_EQ(world.dialogs.boxes[0].text, "Ses Kartı Açılamadı\r\n(Hata Kodu: 3)");
+}
+
 TEST(StartUp, ApplicationTitleAndInstanceName) {
     struct Case {
         const char* file;
