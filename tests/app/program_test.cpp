@@ -25,9 +25,10 @@ protected:
         return link;
     }
 
-    std::unique_ptr<QProcess> start(const QString& program) {
+    std::unique_ptr<QProcess> start(const QString& program, const char* audioDriver = "dummy") {
         auto p = std::make_unique<QProcess>();
         QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert("SDL_AUDIODRIVER", audioDriver);
         e.insert("QT_QPA_PLATFORM", "offscreen");
         e.insert("VELORA_DIALOGS", "stderr");
         e.insert("VELORA_SHELL", "stderr");
@@ -102,6 +103,16 @@ TEST_F(ProgramTest, UpdateOfferAndFailedRequestEndTheProgramWithCodeZero) {
     EXPECT_EQ(failed->exitCode(), 0);
     EXPECT_TRUE(failed->readAllStandardError().contains(
         "İnternet bağlantınızı kontrol edip programı tekrar çalıştırınız..."));
+}
+
+TEST_F(ProgramTest, WithoutASoundOutputTheProgramEndsBeforeItsWindowShows) {
+    auto p = start(programNamed(uniqueName("velora-mute")), "no-such-driver");
+    ASSERT_TRUE(p->waitForFinished(10000));
+    EXPECT_EQ(p->exitCode(), 0);
+    EXPECT_TRUE(p->readAllStandardError().contains(
+        "[information box] : Ses Kartı Açılamadı\r\n(Hata Kodu: 3)"));
+    // The directory was asked for; no stream ever was.
+    EXPECT_EQ(directoryRequests(), server.requests().size());
 }
 
 }  // namespace
