@@ -38,6 +38,9 @@ struct Environment {
     Shell* shell = nullptr;
     // Asks the message loop to end once it runs; never ends anything at once.
     std::function<void()> requestQuit;
+    // Moves the window with the mouse until the button is released (the window system's
+    // move command); empty: the window asks its own window system.
+    std::function<void()> startWindowMove;
     // The audio engine, and the opening of its output: 0, or the engine's error code.
     std::shared_ptr<audio::StreamEngine> audio;
     std::function<int()> openAudioOutput;

@@ -57,7 +57,9 @@ void TForm1::Image1MouseDown(Qt::MouseButton button) {
     if (button == Qt::RightButton) {
         return;
     }
-    if (QWindow* handle = window()->windowHandle()) {
+    if (m_env.startWindowMove) {
+        m_env.startWindowMove();
+    } else if (QWindow* handle = window()->windowHandle()) {
         handle->startSystemMove();
     }
 }

@@ -47,6 +47,28 @@ TEST(Navigation, TabZonesSwitchPanelsAndTheStrip) {
     }
 }
 
+TEST(Navigation, OnlyThePlayerAndMessageBackgroundsMoveTheWindow) {
+    test::TestWorld world;
+    int moves = 0;
+    world.env.startWindowMove = [&] { ++moves; };
+    ui::TForm1 form(world.env);
+    struct Case {
+        ui::Picture* picture;
+        Qt::MouseButton button;
+        int moves;
+    };
+    const Case cases[] = {{form.Image1, Qt::LeftButton, 1},  {form.Image2, Qt::MiddleButton, 1},
+                          {form.Image2, Qt::RightButton, 0}, {form.Image14, Qt::LeftButton, 0},
+                          {form.Image15, Qt::LeftButton, 0}, {form.Image19, Qt::LeftButton, 0},
+                          {form.tab, Qt::LeftButton, 0}};
+    for (const Case& c : cases) {
+        moves = 0;
+        QTest::mousePress(c.picture, c.button, {}, QPoint(100, 10));
+        QTest::mouseRelease(c.picture, c.button, {}, QPoint(100, 10));
+        EXPECT_EQ(moves, c.moves) << c.picture->objectName().toStdString() << " " << c.button;
+    }
+}
+
 TEST(Navigation, LinksOpenOnlyWhenThereIsAnAddress) {
     test::TestWorld world;
     ui::TForm1 form(world.env);

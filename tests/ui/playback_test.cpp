@@ -53,10 +53,9 @@ protected:
 TEST_F(PlaybackTest, AdvertThenStationWithThresholdsAndFadeIn) {
     static constexpr char kIcy[] = "icy-name:Pop FM\0icy-br:128\0";
     world.engine->script("http://s/advert", StreamScript{.fills = {30, 30, 31}});
-    world.engine->script("http://s/live",
-                         StreamScript{.fills = {75, 76},
-                                      .icy = std::string(kIcy, sizeof kIcy),
-                                      .meta = "StreamTitle='A - B';"});
+    world.engine->script("http://s/live", StreamScript{.fills = {75, 76},
+                                                       .icy = std::string(kIcy, sizeof kIcy),
+                                                       .meta = "StreamTitle='A - B';"});
     start(0);
     ASSERT_TRUE(waitFor([&] { return form->Timer4Tag == 5; }));
     EXPECT_TRUE(playedUrl("http://s/advert"));
