@@ -9,15 +9,7 @@ void loadAnnouncementList(const QByteArray& feed, AnnouncementTable& table,
     // A document of its own per load, as in loadScheduleDay.
     const QDomDocument document = parseFeed(feed);
     table.reset();
-    const QDomElement root = document.documentElement();
-    if (root.isNull()) {
-        return;
-    }
-    const QDomElement list = childElement(root, QStringLiteral("announcement"));
-    if (beforeRows) {
-        beforeRows();
-    }
-    const QDomNodeList items = list.childNodes();
+    const QDomNodeList items = feedItems(document, QStringLiteral("announcement"), beforeRows);
     for (int i = 0; i < items.size(); ++i) {
         const QDomNode item = items.at(i);
         QStringList row(5);

@@ -80,4 +80,17 @@ QString ElementText(QDomNode parent, const QString& name) {
                         .arg(name, what));
 }
 
+QDomNodeList feedItems(const QDomDocument& document, const QString& listName,
+                       const std::function<void()>& beforeItems) {
+    const QDomElement root = document.documentElement();
+    if (root.isNull()) {
+        return {};
+    }
+    const QDomElement list = childElement(root, listName);
+    if (beforeItems) {
+        beforeItems();
+    }
+    return list.childNodes();
+}
+
 }  // namespace velora::guide

@@ -1,4 +1,6 @@
 #pragma once
+
+#include <functional>
 // The feed documents of the schedule and announcement panels: parsing a fetched body
 // into a DOM, and the one rule by which the loaders read a child element's text.
 //
@@ -47,5 +49,11 @@ QDomElement childElement(QDomNode parent, const QString& name);
 // content: two or more child nodes (text mixed with markup), or a single child element,
 // comment or processing instruction.
 QString ElementText(QDomNode parent, const QString& name);
+
+// The items of a feed: the children of the document element's `listName` element (found
+// or created as childElement does), taken after `beforeItems` has run. None, and
+// `beforeItems` not run, when the document has no element at all.
+QDomNodeList feedItems(const QDomDocument& document, const QString& listName,
+                       const std::function<void()>& beforeItems);
 
 }  // namespace velora::guide

@@ -10,15 +10,7 @@ void loadScheduleDay(const QByteArray& feed, const QString& dayName, ScheduleTab
     // cannot pull the nodes from under this one.
     const QDomDocument document = parseFeed(feed);
     table.reset();
-    const QDomElement root = document.documentElement();
-    if (root.isNull()) {
-        return;
-    }
-    const QDomElement streaming = childElement(root, QStringLiteral("streaming"));
-    if (beforeRows) {
-        beforeRows();
-    }
-    const QDomNodeList entries = streaming.childNodes();
+    const QDomNodeList entries = feedItems(document, QStringLiteral("streaming"), beforeRows);
     for (int i = 0; i < entries.size(); ++i) {
         const QDomNode slot = entries.at(i);
         if (ElementText(slot, QStringLiteral("Day")) != dayName) {
