@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <random>
 #include <stdexcept>
 
 namespace velora::sim {
@@ -267,7 +268,26 @@ Server::Server(uint16_t port) : m_port(port) {
     if (::pipe(m_wakePipe) != 0) {
         throw std::runtime_error("sim: pipe failed");
     }
-    openListener();
+    if (port != 0) {
+        openListener();
+    } else {
+        // A port below the system's range for outgoing connections: while this server
+        // refuses or restarts, neither a client's connection nor another server asking
+        // for any free port can take it over.
+        std::random_device seed;
+        std::mt19937 pick(seed());
+        for (int attempt = 0;; ++attempt) {
+            m_port = static_cast<uint16_t>(20000 + pick() % 12000);
+            try {
+                openListener();
+                break;
+            } catch (const std::runtime_error&) {
+                if (attempt == 200) {
+                    throw;
+                }
+            }
+        }
+    }
     m_acceptThread = std::thread([this] { acceptLoop(); });
 }
 
@@ -276,7 +296,7 @@ Server::~Server() {
 }
 
 void Server::openListener() {
-    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     int one = 1;
     ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
     sockaddr_in addr{};
@@ -303,10 +323,33 @@ void Server::closeListener() {
 
 void Server::setRefusing(bool refusing) {
     std::lock_guard lock(m_mutex);
-    if (refusing) {
+    if (refusing && m_listenFd >= 0) {
         closeListener();
-    } else if (m_listenFd < 0) {
-        openListener();
+        // A socket bound to the port without listening keeps it ours: connects are
+        // refused, and no other server can take the port meanwhile.
+        m_reserveFd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        addr.sin_port = htons(m_port);
+        (void)::bind(m_reserveFd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+    } else if (!refusing && m_listenFd < 0) {
+        if (m_reserveFd >= 0) {
+            ::close(m_reserveFd);
+            m_reserveFd = -1;
+        }
+        // Another program's connection may hold the port for a moment: try for a while.
+        for (int attempt = 0;; ++attempt) {
+            try {
+                openListener();
+                break;
+            } catch (const std::runtime_error&) {
+                if (attempt == 100) {
+                    throw;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+        }
     }
     char c = 0;
     (void)!::write(m_wakePipe[1], &c, 1);
@@ -314,7 +357,11 @@ void Server::setRefusing(bool refusing) {
 
 void Server::acceptLoop() {
     while (!m_stopping) {
-        int lfd = m_listenFd.load();
+        int lfd;
+        {
+            std::lock_guard lock(m_mutex);
+            lfd = m_listenFd.load();
+        }
         pollfd fds[2] = {{m_wakePipe[0], POLLIN, 0}, {lfd, POLLIN, 0}};
         int n = ::poll(fds, lfd >= 0 ? 2 : 1, 100);
         if (n <= 0) {
@@ -328,7 +375,12 @@ void Server::acceptLoop() {
         if (lfd < 0 || !(fds[1].revents & POLLIN)) {
             continue;
         }
-        int cfd = ::accept4(lfd, nullptr, nullptr, SOCK_CLOEXEC);
+        int cfd;
+        {
+            // The listener may have been closed (refusing) since the poll.
+            std::lock_guard lock(m_mutex);
+            cfd = m_listenFd.load() == lfd ? ::accept4(lfd, nullptr, nullptr, SOCK_CLOEXEC) : -1;
+        }
         if (cfd < 0) {
             continue;
         }
@@ -497,6 +549,10 @@ void Server::stop() {
         m_acceptThread.join();
     }
     closeListener();
+    if (m_reserveFd >= 0) {
+        ::close(m_reserveFd);
+        m_reserveFd = -1;
+    }
     std::vector<std::shared_ptr<Client>> clients;
     {
         std::lock_guard lock(m_mutex);

@@ -78,7 +78,8 @@ using Logger = std::function<void(const std::string&)>;
 
 class Server {
 public:
-    // Binds 127.0.0.1:port (0 = an ephemeral port) and starts accepting.
+    // Binds 127.0.0.1:port (0 = a free port picked at random below the system's range
+    // for outgoing connections) and starts accepting.
     explicit Server(uint16_t port = 0);
     ~Server();
     Server(const Server&) = delete;
@@ -120,6 +121,7 @@ private:
     std::atomic<bool> m_stopping{false};
     std::atomic<int> m_accepted{0};
     std::atomic<int> m_listenFd{-1};
+    int m_reserveFd = -1;  // holds the port while refusing; guarded by m_mutex
     int m_wakePipe[2] = {-1, -1};
 
     mutable std::mutex m_mutex;  // guards everything below

@@ -4,6 +4,7 @@
 
 #include "service/http_error.h"
 #include "sim/server.h"
+#include "support/qt_printers.h"
 
 namespace velora {
 namespace {
@@ -108,10 +109,10 @@ TEST_F(HttpClientTest, RefusedResponsesFailWithTheirStatusLine) {
 }
 
 TEST_F(HttpClientTest, NetworkFailuresAndUnservedAddresses) {
-    const QByteArray address = url("/ok");
-    server.setRefusing(true);
-    EXPECT_EQ(failureOf(address), "Socket Error # 10061\r\nConnection refused.");
-    server.setRefusing(false);
+    sim::Server closed;
+    closed.setRefusing(true);
+    EXPECT_EQ(failureOf(QByteArray::fromStdString(closed.url("/ok"))),
+              "Socket Error # 10061\r\nConnection refused.");
 
     Response dropped = Response::text(std::string(1000, 'x'));
     dropped.dropAfterBodyBytes = 10;
@@ -123,6 +124,7 @@ TEST_F(HttpClientTest, NetworkFailuresAndUnservedAddresses) {
     EXPECT_TRUE(failureOf("").startsWith("Invalid address"));
     EXPECT_EQ(failureOf("http://host.invalid/x"), "Socket Error # 11001\r\nHost not found.");
     EXPECT_EQ(server.connectionsAccepted(), 1);  // https and the empty address never connected
+    EXPECT_EQ(closed.connectionsAccepted(), 0);
 }
 
 TEST_F(HttpClientTest, HostileResponsesAreBounded) {
