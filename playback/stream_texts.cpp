@@ -39,9 +39,7 @@ QList<PlayerStatus> scanIcyHeaders(const char* block) {
     return reports;
 }
 
-namespace {
-
-QString trimControls(const QString& text) {
+QString trimmedTitle(const QString& text) {
     qsizetype b = 0;
     qsizetype e = text.size();
     while (b < e && text.at(b).unicode() <= ' ')
@@ -49,12 +47,6 @@ QString trimControls(const QString& text) {
     while (e > b && text.at(e - 1).unicode() <= ' ')
         --e;
     return text.mid(b, e - b);
-}
-
-}  // namespace
-
-QString trimmedTitle(const QString& title) {
-    return trimControls(title);
 }
 
 bool coverLookupWanted(const QString& title) {
@@ -71,15 +63,8 @@ std::optional<QString> bitRateLabel(const QString& serverText) {
     if (!serverText.startsWith(QStringLiteral("BitRate:"))) {
         return std::nullopt;
     }
-    QString rate = serverText.mid(8, 5);
-    // Blanks and control characters at both ends go.
-    qsizetype b = 0;
-    qsizetype e = rate.size();
-    while (b < e && rate.at(b).unicode() <= ' ')
-        ++b;
-    while (e > b && rate.at(e - 1).unicode() <= ' ')
-        --e;
-    return rate.mid(b, e - b) + QStringLiteral(" KBit");
+    // At most five characters, without blanks and control characters at either end.
+    return trimmedTitle(serverText.mid(8, 5)) + QStringLiteral(" KBit");
 }
 
 }  // namespace velora::playback

@@ -24,7 +24,7 @@ QList<PlayerStatus> scanIcyHeaders(const char* block);
 // then " KBit"); nullopt for any other text.
 std::optional<QString> bitRateLabel(const QString& serverText);
 
-// A title without blanks and control characters at either end.
+// A text without blanks and control characters at either end (titles, bit rates).
 QString trimmedTitle(const QString& title);
 
 // Whether a (trimmed) title is worth a cover picture: not empty and not an advert

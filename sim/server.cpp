@@ -19,6 +19,14 @@ namespace {
 
 constexpr size_t kMaxRequestBytes = 64 * 1024;
 
+sockaddr_in loopback(uint16_t port) {
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_port = htons(port);
+    return addr;
+}
+
 bool iequals(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
@@ -299,10 +307,7 @@ void Server::openListener() {
     int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     int one = 1;
     ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = htons(m_port);
+    sockaddr_in addr = loopback(m_port);
     if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(fd, 64) != 0) {
         int err = errno;
         ::close(fd);
@@ -328,10 +333,7 @@ void Server::setRefusing(bool refusing) {
         // A socket bound to the port without listening keeps it ours: connects are
         // refused, and no other server can take the port meanwhile.
         m_reserveFd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        addr.sin_port = htons(m_port);
+        sockaddr_in addr = loopback(m_port);
         (void)::bind(m_reserveFd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
     } else if (!refusing && m_listenFd < 0) {
         if (m_reserveFd >= 0) {

@@ -1,21 +1,14 @@
 // Construction of the window's controls: names, positions, sizes, initial texts.
 #include "ui/artwork/artwork.h"
 #include "ui/main_window.h"
+#include "ui/named_widget.h"
 #include "ui/slider/slider_form.h"
 
 namespace velora::ui {
 namespace {
 
-template <typename T>
-T* make(QWidget* parent, const char* name, QRect geometry) {
-    auto* w = new T(parent);  // owned by its parent
-    w->setObjectName(QString::fromLatin1(name));
-    w->setGeometry(geometry);
-    return w;
-}
-
 QWidget* makePanel(QWidget* parent, const char* name, Qt::GlobalColor colour) {
-    auto* panel = make<QWidget>(parent, name, QRect(0, 0, 320, 424));
+    auto* panel = makeNamed<QWidget>(parent, name, QRect(0, 0, 320, 424));
     panel->setAutoFillBackground(true);
     QPalette pal = panel->palette();
     pal.setColor(QPalette::Window, colour);
@@ -32,7 +25,7 @@ QFont tahoma(int pixels, bool bold) {
 
 Picture* makePicture(QWidget* parent, const char* name, QRect geometry,
                      Qt::CursorShape cursor = Qt::ArrowCursor) {
-    auto* p = make<Picture>(parent, name, geometry);
+    auto* p = makeNamed<Picture>(parent, name, geometry);
     p->setCursor(cursor);
     return p;
 }
@@ -68,31 +61,31 @@ void TForm1::buildControls() {
     buildPlaybackHolders();
 
     // State holders: outside the 320 x 480 client area or never shown.
-    firma = make<QLineEdit>(this, "firma", QRect(400, 0, 121, 21));
+    firma = makeNamed<QLineEdit>(this, "firma", QRect(400, 0, 121, 21));
     firma->setText(QStringLiteral("velora"));
     firma->hide();
-    versiyon = make<QLineEdit>(this, "versiyon", QRect(400, 24, 121, 21));
+    versiyon = makeNamed<QLineEdit>(this, "versiyon", QRect(400, 24, 121, 21));
     versiyon->setText(QStringLiteral("1003"));
     versiyon->hide();
-    Memo1 = make<QPlainTextEdit>(this, "Memo1", QRect(400, 48, 185, 89));
+    Memo1 = makeNamed<QPlainTextEdit>(this, "Memo1", QRect(400, 48, 185, 89));
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->hide();
-    cb_radyosec = make<StationSelector>(panel_yayin, "cb_radyosec", QRect(340, 150, 171, 21));
+    cb_radyosec = makeNamed<StationSelector>(panel_yayin, "cb_radyosec", QRect(340, 150, 171, 21));
     cb_radyosec->setFont(tahoma(11, true));
-    Label6 = make<QLabel>(panel_yayin, "Label6", QRect(340, 130, 110, 16));
+    Label6 = makeNamed<QLabel>(panel_yayin, "Label6", QRect(340, 130, 110, 16));
     Label6->setText(QStringLiteral("Diraz Seçiniz :"));
     Label6->setFont(tahoma(13, true));
     Label6->setStyleSheet(QStringLiteral("color: red"));
-    calan1 = make<QLabel>(panel_yayin, "calan1", QRect(340, 180, 179, 21));
+    calan1 = makeNamed<QLabel>(panel_yayin, "calan1", QRect(340, 180, 179, 21));
     calan1->setText(QStringLiteral("__"));
     calan1->setWordWrap(true);
     calan1->setFont(tahoma(11, true));
     calan1->hide();
-    calan2 = make<QLabel>(panel_yayin, "calan2", QRect(340, 204, 177, 21));
+    calan2 = makeNamed<QLabel>(panel_yayin, "calan2", QRect(340, 204, 177, 21));
     calan2->setText(QStringLiteral("__"));
     calan2->setFont(tahoma(12, true));
     calan2->setStyleSheet(QStringLiteral("color: red"));
-    lbl_kbit = make<QLabel>(panel_yayin, "lbl_kbit", QRect(340, 228, 100, 13));
+    lbl_kbit = makeNamed<QLabel>(panel_yayin, "lbl_kbit", QRect(340, 228, 100, 13));
     lbl_kbit->setText(QStringLiteral("32 Kbit / Saniye"));
     lbl_kbit->setFont(tahoma(9, true));
     lbl_kbit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -109,7 +102,7 @@ void TForm1::buildControls() {
 
 void TForm1::buildPlaybackHolders() {
     auto hiddenEdit = [this](const char* name, int top) {
-        auto* e = make<QLineEdit>(this, name, QRect(400, top, 121, 21));
+        auto* e = makeNamed<QLineEdit>(this, name, QRect(400, top, 121, 21));
         e->hide();
         return e;
     };
@@ -117,7 +110,7 @@ void TForm1::buildPlaybackHolders() {
     edt_2 = hiddenEdit("edt_2", 544);
     edt_3 = hiddenEdit("edt_3", 568);
     auto redLabel = [this](const char* name, const QString& text, int top) {
-        auto* l = make<QLabel>(panel_yayin, name, QRect(340, top, 100, 13));
+        auto* l = makeNamed<QLabel>(panel_yayin, name, QRect(340, top, 100, 13));
         l->setText(text);
         l->setFont(tahoma(9, true));
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -127,19 +120,19 @@ void TForm1::buildPlaybackHolders() {
     lbl_khz = redLabel("lbl_khz", QStringLiteral("KHZ"), 244);
     lbl_mono_stereo = redLabel("lbl_mono_stereo", QStringLiteral("M/S"), 260);
     lbl_ses = redLabel("lbl_ses", QStringLiteral("100"), 276);
-    img_play_ = make<Picture>(this, "img_play_", QRect(400, 600, 97, 97));
+    img_play_ = makeNamed<Picture>(this, "img_play_", QRect(400, 600, 97, 97));
     img_play_->hide();
-    img_stop_ = make<Picture>(this, "img_stop_", QRect(500, 600, 97, 97));
+    img_stop_ = makeNamed<Picture>(this, "img_stop_", QRect(500, 600, 97, 97));
     img_stop_->hide();
     auto hiddenButton = [this](const char* name) {
-        auto* b = make<QPushButton>(this, name, QRect(400, 700, 75, 25));
+        auto* b = makeNamed<QPushButton>(this, name, QRect(400, 700, 75, 25));
         b->hide();
         return b;
     };
     btn_basla = hiddenButton("btn_basla");
     btn_dur = hiddenButton("btn_dur");
     Button1 = hiddenButton("Button1");
-    Image3 = make<QLabel>(panel_yayin, "Image3", QRect(340, 300, 70, 70));
+    Image3 = makeNamed<QLabel>(panel_yayin, "Image3", QRect(340, 300, 70, 70));
     Image3->setScaledContents(true);
     auto timer = [this](const char* name, int interval) {
         auto* t = new QTimer(this);
@@ -151,7 +144,7 @@ void TForm1::buildPlaybackHolders() {
     Timer3 = timer("Timer3", 30);
     Timer4 = timer("Timer4", 100);
     Timer4->start();
-    WebBrowser2 = make<HtmlView>(this, "WebBrowser2", QRect(400, 740, 400, 60));
+    WebBrowser2 = makeNamed<HtmlView>(this, "WebBrowser2", QRect(400, 740, 400, 60));
 }
 
 void TForm1::applyArtwork() {
@@ -199,13 +192,13 @@ void TForm1::buildMessagePanel() {
     auto field = [](QWidget* w) {
         w->setStyleSheet(QStringLiteral("background: white; border: none;"));
     };
-    Edit1 = make<QLineEdit>(panel_mesaj, "Edit1", QRect(27, 119, 270, 21));
+    Edit1 = makeNamed<QLineEdit>(panel_mesaj, "Edit1", QRect(27, 119, 270, 21));
     Edit1->setFont(tahoma(16, false));
     field(Edit1);
-    Edit2 = make<QLineEdit>(panel_mesaj, "Edit2", QRect(27, 178, 270, 21));
+    Edit2 = makeNamed<QLineEdit>(panel_mesaj, "Edit2", QRect(27, 178, 270, 21));
     Edit2->setFont(tahoma(16, false));
     field(Edit2);
-    Memo2 = make<LimitedTextEdit>(panel_mesaj, "Memo2", QRect(22, 236, 275, 121));
+    Memo2 = makeNamed<LimitedTextEdit>(panel_mesaj, "Memo2", QRect(22, 236, 275, 121));
     Memo2->setFont(tahoma(13, false));
     Memo2->setMaxLength(300);
     Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

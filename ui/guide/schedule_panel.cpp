@@ -13,6 +13,7 @@
 #include "service/http_client.h"
 #include "ui/guide/redraw_pause.h"
 #include "ui/handler_guard.h"
+#include "ui/named_widget.h"
 
 namespace velora::ui {
 namespace {
@@ -26,14 +27,6 @@ constexpr DayButton kDayButtons[7] = {{"SpeedButton1", u"PZT", 1},   {"SpeedButt
                                       {"SpeedButton3", u"ÇAR", 93},  {"SpeedButton4", u"PER", 137},
                                       {"SpeedButton5", u"CUM", 181}, {"SpeedButton6", u"CMT", 227},
                                       {"SpeedButton7", u"PAZ", 273}};
-
-template <typename T>
-T* make(QWidget* parent, const char* name, QRect geometry) {
-    auto* w = new T(parent);  // owned by its parent
-    w->setObjectName(QString::fromLatin1(name));
-    w->setGeometry(geometry);
-    return w;
-}
 
 }  // namespace
 
@@ -65,8 +58,8 @@ SchedulePanel::SchedulePanel(QWidget* panel, HttpClient& http, const Environment
     QToolButton** buttons[7] = {&SpeedButton1, &SpeedButton2, &SpeedButton3, &SpeedButton4,
                                 &SpeedButton5, &SpeedButton6, &SpeedButton7};
     for (int i = 0; i < 7; ++i) {
-        QToolButton* b =
-            make<QToolButton>(panel, kDayButtons[i].name, QRect(kDayButtons[i].left, 61, 46, 27));
+        QToolButton* b = makeNamed<QToolButton>(panel, kDayButtons[i].name,
+                                                QRect(kDayButtons[i].left, 61, 46, 27));
         b->setText(QString::fromUtf16(kDayButtons[i].caption));
         b->setFont(cellFont(QStringLiteral("Tahoma"), 13, true, false));
         b->setCheckable(true);
@@ -87,17 +80,17 @@ SchedulePanel::SchedulePanel(QWidget* panel, HttpClient& http, const Environment
     DBCtrlGrid1->show();
     connect(DBCtrlGrid1, &FeedListView::rowPressed, this, [this] { DBCtrlGrid1Click(); });
 
-    Panel1 = make<QFrame>(panel, "Panel1", QRect(42, 167, 233, 233));
+    Panel1 = makeNamed<QFrame>(panel, "Panel1", QRect(42, 167, 233, 233));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel1->setLineWidth(1);
     Panel1->setAutoFillBackground(true);
     Panel1->setBackgroundRole(QPalette::Button);
     Panel1->hide();
-    Label11 = make<QLabel>(Panel1, "Label11", QRect(8, 3, 217, 41));
+    Label11 = makeNamed<QLabel>(Panel1, "Label11", QRect(8, 3, 217, 41));
     Label11->setTextFormat(Qt::PlainText);
     Label11->setWordWrap(true);
     Label11->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Memo3 = make<QPlainTextEdit>(Panel1, "Memo3", QRect(8, 43, 217, 153));
+    Memo3 = makeNamed<QPlainTextEdit>(Panel1, "Memo3", QRect(8, 43, 217, 153));
     Memo3->setReadOnly(true);
     Memo3->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Memo3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -105,7 +98,7 @@ SchedulePanel::SchedulePanel(QWidget* panel, HttpClient& http, const Environment
     QPalette silver = Memo3->palette();
     silver.setColor(QPalette::Base, QColor(192, 192, 192));
     Memo3->setPalette(silver);
-    SpeedButton8 = make<QToolButton>(Panel1, "SpeedButton8", QRect(64, 200, 113, 25));
+    SpeedButton8 = makeNamed<QToolButton>(Panel1, "SpeedButton8", QRect(64, 200, 113, 25));
     SpeedButton8->setText(QStringLiteral("Tamam"));
     SpeedButton8->setFocusPolicy(Qt::NoFocus);
     connect(SpeedButton8, &QToolButton::clicked, this, [this] { SpeedButton8Click(); });
