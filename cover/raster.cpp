@@ -1,6 +1,7 @@
 #include "cover/raster.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace velora::cover {
 
