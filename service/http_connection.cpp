@@ -211,11 +211,18 @@ void HttpConnection::sendAll(const QByteArray& bytes, const WaitPolicy& wait) {
 }
 
 qsizetype HttpConnection::receive(char* buffer, qsizetype capacity, const WaitPolicy& wait) {
+    if (!m_sincePump.isValid()) {
+        m_sincePump.start();
+    }
     for (;;) {
         size_t n = 0;
         const CURLcode rc =
             curl_easy_recv(m_handles->easy, buffer, static_cast<size_t>(capacity), &n);
         if (rc == CURLE_OK) {
+            if (m_sincePump.elapsed() >= 250 && wait.pumpEvents) {
+                wait.pumpEvents();
+                m_sincePump.restart();
+            }
             return static_cast<qsizetype>(n);
         }
         if (rc != CURLE_AGAIN) {

@@ -6,6 +6,7 @@
 // it calls the owner's event pump, so the window keeps working during a request.
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -13,8 +14,9 @@
 namespace velora {
 
 struct WaitPolicy {
-    // Called while waiting: every 125 ms while connecting, and whenever 250 ms pass
-    // without data while receiving. Never while sending.
+    // Called while waiting: every 125 ms while connecting, and every 250 ms while
+    // receiving, whether data keeps arriving or not (a slow download must not freeze
+    // the window). Never while sending.
     std::function<void()> pumpEvents;
     // Set to make every wait give up at once (shutdown).
     std::shared_ptr<std::atomic<bool>> cancelled;
@@ -45,6 +47,7 @@ private:
     std::unique_ptr<Handles> m_handles;
     QByteArray m_host;
     int m_port = 0;
+    QElapsedTimer m_sincePump;  // receiving: time since the events were last pumped
 };
 
 }  // namespace velora

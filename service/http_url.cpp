@@ -7,6 +7,11 @@ QByteArray HttpUrl::hostHeader() const {
 }
 
 std::optional<HttpUrl> parseHttpUrl(const QByteArray& url) {
+    for (const char c : url) {
+        if (static_cast<unsigned char>(c) <= 32 || c == 127) {
+            return std::nullopt;
+        }
+    }
     const qsizetype sep = url.indexOf("://");
     if (sep <= 0) {
         return std::nullopt;

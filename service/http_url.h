@@ -17,7 +17,9 @@ struct HttpUrl {
 };
 
 // nullopt for text without "scheme://host"; a port that is not a number in 1..65535
-// also fails.
+// also fails, and so does an address holding a blank, a control character or DEL
+// anywhere: sent as it stands it would split the request line or add header lines
+// (addresses read from pages and titles reach the client unescaped).
 std::optional<HttpUrl> parseHttpUrl(const QByteArray& url);
 
 }  // namespace velora

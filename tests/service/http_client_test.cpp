@@ -122,9 +122,30 @@ TEST_F(HttpClientTest, NetworkFailuresAndUnservedAddresses) {
     EXPECT_EQ(failureOf("https://127.0.0.1:" + QByteArray::number(server.port()) + "/ok"),
               "Protocol not supported: https");
     EXPECT_TRUE(failureOf("").startsWith("Invalid address"));
+    // Bytes that would split the request line or start a header line never reach a server.
+    const QByteArray base = url("/ok");
+    for (const QByteArray& unsafe : {base + " x", base + "\r\nX-Injected: 1", base + "\t", base + "\x7f"}) {
+        EXPECT_TRUE(failureOf(unsafe).startsWith("Invalid address")) << unsafe.toStdString();
+    }
     EXPECT_EQ(failureOf("http://host.invalid/x"), "Socket Error # 11001\r\nHost not found.");
     EXPECT_EQ(server.connectionsAccepted(), 1);  // https and the empty address never connected
     EXPECT_EQ(closed.connectionsAccepted(), 0);
+}
+
+TEST_F(HttpClientTest, EventsRunWhileASlowBodyKeepsArriving) {
+    // Twenty bytes, one every 60 ms: never a quarter second without data.
+    server.route("/slow", [](const HttpRequest&, Connection& c) {
+        c.send("HTTP/1.1 200 OK\r\nContent-Length: 20\r\n\r\n");
+        for (int i = 0; i < 20 && c.sleepFor(std::chrono::milliseconds(60)); ++i) {
+            c.send("x");
+        }
+    });
+    int pumps = 0;
+    WaitPolicy wait;
+    wait.pumpEvents = [&pumps] { ++pumps; };
+    client.setWaitPolicy(wait);
+    EXPECT_EQ(client.get(url("/slow")), QByteArray(20, 'x'));
+    EXPECT_GE(pumps, 3);
 }
 
 TEST_F(HttpClientTest, HostileResponsesAreBounded) {
