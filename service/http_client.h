@@ -40,6 +40,9 @@ public:
     QByteArray get(const QByteArray& url);
 
     void setWaitPolicy(WaitPolicy policy);
+    // The waiting of this client, cancellation included: a client made for one request
+    // on the same thread waits and gives up alike.
+    const WaitPolicy& waitPolicy() const { return m_wait; }
     // Makes every waiting and future request fail at once (the program is closing).
     void cancelAll();
     QNetworkCookieJar& cookies() { return m_cookies; }

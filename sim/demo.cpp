@@ -9,13 +9,13 @@ std::vector<StationEntry> demoStations(const Server& server) {
         {"1", "Diraz Velora Pop", server.url("/stream/pop"), server.url("/advert/spot.mp3"),
          server.url("/station/pop"), "http://example.com/velora-pop", "", "g"},
         {"2", "Diraz Velora Türkü", server.url("/stream/turku"), "", server.url("/station/turku"),
-         "", "http://example.com/velora-turku", "g"},
+         "", "http://example.com/velora-turku", CoverService::titleMode(server)},
         {"3", "Diraz Velora Caz", server.url("/stream/caz"), "", server.url("/station/caz"), "", "",
-         "g"},
+         CoverService::artistMode(server)},
     };
 }
 
-World::World(Server& server) : stations(server), feeds(server) {
+World::World(Server& server) : stations(server), feeds(server), covers(server) {
     addAudioMounts(server);
     // The stations' web pages, which the player loads in a hidden view.
     for (const char* station : {"pop", "turku", "caz"}) {

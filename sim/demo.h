@@ -2,6 +2,7 @@
 // The simulator's demo world: the stations, feeds and mounts that velora-sim serves
 // when a person runs the player against it.
 
+#include "sim/cover_service.h"
 #include "sim/guide_feeds.h"
 #include "sim/server.h"
 #include "sim/station_service.h"
@@ -12,12 +13,14 @@ namespace velora::sim {
 std::vector<StationEntry> demoStations(const Server& server);
 
 // Every service of the demo on one server: the directory with the demo stations and the
-// listener messages, the web site's feeds, and the audio mounts.
+// listener messages, the web site's feeds, the image search and covers, and the audio
+// mounts.
 class World {
 public:
     explicit World(Server& server);
     StationService stations;
     GuideFeeds feeds;  // the web site: schedule, announcements and their pictures
+    CoverService covers;  // the image search and the stations' cover pictures
 };
 
 }  // namespace velora::sim

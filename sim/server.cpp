@@ -476,6 +476,15 @@ bool Server::dispatch(const HttpRequest& request, ClientConnection& conn) {
                 handler = it->second;
             }
         }
+        if (!override && !handler) {
+            size_t longest = 0;
+            for (const auto& [prefix, prefixHandler] : m_prefixRoutes) {
+                if (request.path.starts_with(prefix) && prefix.size() >= longest) {
+                    longest = prefix.size();
+                    handler = prefixHandler;
+                }
+            }
+        }
     }
     if (override) {
         return conn.respond(*override);
@@ -490,6 +499,11 @@ bool Server::dispatch(const HttpRequest& request, ClientConnection& conn) {
 void Server::route(const std::string& path, Handler handler) {
     std::lock_guard lock(m_mutex);
     m_routes[path] = std::move(handler);
+}
+
+void Server::routePrefix(const std::string& prefix, Handler handler) {
+    std::lock_guard lock(m_mutex);
+    m_prefixRoutes[prefix] = std::move(handler);
 }
 
 void Server::overrideNext(const std::string& path, Response response, int times) {

@@ -91,6 +91,8 @@ public:
 
     // Exact-path routes; an unknown path gets 404.
     void route(const std::string& path, Handler handler);
+    // Every path starting with `prefix` that has no exact route (the longest prefix wins).
+    void routePrefix(const std::string& prefix, Handler handler);
     // Answers requests for `path` ("" = every path) with `response` instead of the route,
     // `times` times (-1 = until cleared).
     void overrideNext(const std::string& path, Response response, int times = -1);
@@ -126,6 +128,7 @@ private:
 
     mutable std::mutex m_mutex;  // guards everything below
     std::map<std::string, Handler> m_routes;
+    std::map<std::string, Handler> m_prefixRoutes;
     struct Override {
         Response response;
         int times;

@@ -19,7 +19,8 @@ void StationSelector::hidePopup() {
     }
 }
 
-TForm1::TForm1(Environment& env, QWidget* parent) : QWidget(parent), m_env(env) {
+TForm1::TForm1(Environment& env, QWidget* parent)
+    : QWidget(parent), m_env(env), m_coverFinder(IdHTTP1, env.hosts.imageSearch) {
     setObjectName(QStringLiteral("Form1"));
     installWindowFonts();
     WaitPolicy wait;

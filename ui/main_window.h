@@ -15,6 +15,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "cover/cover_lookup.h"
 #include "playback/station_player.h"
 #include "service/http_client.h"
 #include "service/station_directory.h"
@@ -221,6 +222,7 @@ private:
     void centreOnDesktop();
 
     Environment& m_env;
+    cover::CoverFinder m_coverFinder;
     std::shared_ptr<playback::MainThreadChannel> m_channel;
     std::unique_ptr<playback::StationPlayer> m_player;
     StationDirectory m_directory;

@@ -69,14 +69,4 @@ void TForm1::edt_2Change() {
     }
 }
 
-void TForm1::Button1Click() {
-    // The title is remembered before anything else, so an empty title or an advert is
-    // not looked up again for as long as it stays.
-    LastTitle = trimmedTitle(edt_2->text());
-    if (!coverLookupWanted(LastTitle)) {
-        return;
-    }
-    qCInfo(lcStatus) << "new title for the cover picture:" << LastTitle;
-}
-
 }  // namespace velora::ui

@@ -1,7 +1,8 @@
 // window-shots: pictures of the player's five panels, for people reviewing the window.
 // Starts the station simulator in-process, brings the window up against it offscreen
 // (no sound device needed), lets the start station play for a moment, then saves one
-// PNG per tab.  Usage: window-shots [folder]   (default ./window-shots)
+// PNG per tab, and the cover of the current title (which the window keeps outside its
+// visible area) as cover.png.  Usage: window-shots [folder]   (default ./window-shots)
 
 #include <QApplication>
 #include <QDir>
@@ -22,7 +23,8 @@ int main(int argc, char** argv) {
         qputenv("SDL_AUDIODRIVER", "dummy");
     }
     QApplication app(argc, argv);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("window-shots");
+    const QString folder =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("window-shots");
     QDir().mkpath(folder);
 
     velora::sim::Server server;
@@ -39,7 +41,9 @@ int main(int argc, char** argv) {
     env.requestQuit = [] {};
     auto engine = std::make_shared<velora::audio::Engine>();
     env.audio = engine;
-    env.openAudioOutput = [engine] { return engine->init() ? 0 : static_cast<int>(engine->lastError()); };
+    env.openAudioOutput = [engine] {
+        return engine->init() ? 0 : static_cast<int>(engine->lastError());
+    };
 
     velora::ui::TForm1 form(env);
     if (!form.FormCreate()) {
@@ -55,6 +59,12 @@ int main(int argc, char** argv) {
         const QString file = QDir(folder).filePath(QStringLiteral("%1.png").arg(names[tab - 1]));
         form.grab().save(file);
         std::printf("%s\n", file.toLocal8Bit().constData());
+    }
+    if (!form.Image3->pixmap().isNull()) {
+        const QString file = QDir(folder).filePath(QStringLiteral("cover.png"));
+        form.Image3->pixmap().save(file);
+        std::printf("%s (%s)\n", file.toLocal8Bit().constData(),
+                    form.LastTitle.toUtf8().constData());
     }
     std::fflush(stdout);
     std::_Exit(0);  // runs and the sound output end with the process
