@@ -5,9 +5,10 @@
 // case times no filtering on Qt's side, while ResampleBitmap still filters (Mitchell
 // blends each pixel with its neighbours).
 //
-// ResampleBitmap allocates only per call (the two sets of contributor lists, a transposed
-// copy of the source, the intermediate raster of destination width and source height, one
-// line of sums per pass and the destination itself), never per pixel.
+// ResampleBitmap allocates only per call (the two sets of contributor lists, a strip of at
+// most 128 source rows turned on its side, the intermediate raster of destination width
+// and source height, one line of sums per pass and the destination itself), never per
+// pixel.
 //
 // Usage: resampler-bench [Google Benchmark options]
 

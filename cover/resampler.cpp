@@ -46,38 +46,43 @@ inline std::uint8_t toByte(float sum) {
     return static_cast<std::uint8_t>((sum + kRounder) - kRounder);
 }
 
-// Pixel (x, y) of `source` becomes pixel (y, x) of the result, so that a source column
-// is one contiguous row.
-Raster transposed(const Raster& source) {
+// Source rows are scaled a strip at a time, turned on their side so that a source
+// column of the strip is one contiguous line: a destination column then sums whole lines,
+// as the vertical pass does with rows. The strip bounds the extra memory to a few rows.
+constexpr int kStripRows = 128;
+
+// Rows top .. top + rows - 1 of `source` into `strip`: pixel (x, top + y) becomes pixel
+// (y, x).
+void transposeStrip(const Raster& source, int top, int rows, Raster& strip) {
     const int width = source.width();
-    const int height = source.height();
-    Raster result(height, width, PixelFormat::Rgb24);
-    const std::size_t outStride = result.stride();
-    std::uint8_t* out = result.row(0);
-    for (int y = 0; y < height; ++y) {
-        const std::uint8_t* pixel = source.row(y);
-        std::uint8_t* column = out + 3 * static_cast<std::size_t>(y);
+    strip.reset(rows, width, PixelFormat::Rgb24);
+    const std::size_t outStride = strip.stride();
+    for (int y = 0; y < rows; ++y) {
+        const std::uint8_t* pixel = source.row(top + y);
+        std::uint8_t* column = strip.row(0) + 3 * static_cast<std::size_t>(y);
         for (int x = 0; x < width; ++x, pixel += 3, column += outStride) {
             column[0] = pixel[0];
             column[1] = pixel[1];
             column[2] = pixel[2];
         }
     }
-    return result;
 }
 
-// Each source row into the same row of `work` (destination width, source height). It
-// runs on the transposed source, so a destination column is summed from whole source
-// columns read front to back, as the vertical pass does with rows.
+// Each source row into the same row of `work` (destination width, source height).
 void horizontalPass(const Raster& source, const ContributorLists& columns, Raster& work) {
-    const Raster sourceColumns = transposed(source);
-    std::vector<float> sums(sourceColumns.stride());
-    for (int x = 0; x < work.width(); ++x) {
-        sumLine(sourceColumns, columns.list(x), sums);
-        for (int y = 0; y < work.height(); ++y) {
-            std::uint8_t* out = work.row(y) + 3 * static_cast<std::size_t>(x);
-            for (int c = 0; c < 3; ++c) {
-                out[c] = toByte(sums[3 * static_cast<std::size_t>(y) + c]);
+    Raster strip;
+    std::vector<float> sums;
+    for (int top = 0; top < source.height(); top += kStripRows) {
+        const int rows = std::min(kStripRows, source.height() - top);
+        transposeStrip(source, top, rows, strip);
+        sums.resize(strip.stride());
+        for (int x = 0; x < work.width(); ++x) {
+            sumLine(strip, columns.list(x), sums);
+            for (int y = 0; y < rows; ++y) {
+                std::uint8_t* out = work.row(top + y) + 3 * static_cast<std::size_t>(x);
+                for (int c = 0; c < 3; ++c) {
+                    out[c] = toByte(sums[3 * static_cast<std::size_t>(y) + c]);
+                }
             }
         }
     }
