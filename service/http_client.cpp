@@ -115,19 +115,21 @@ QByteArray HttpClient::get(const QByteArray& address) {
         }
     } giveBack{*this, connection, nested};
 
+    const QDeadlineTimer deadline(m_wait.totalTimeoutMs);
     const bool reusable = connection->isOpenTo(url->host, url->port);
     if (!reusable) {
         connection->open(url->host, url->port, m_wait);
     }
     try {
-        return exchange(*connection, *url, reusable);
+        return exchange(*connection, *url, reusable, deadline);
     } catch (const HttpError&) {
         connection->close();
         throw;
     }
 }
 
-QByteArray HttpClient::exchange(HttpConnection& connection, const HttpUrl& url, bool reused) {
+QByteArray HttpClient::exchange(HttpConnection& connection, const HttpUrl& url, bool reused,
+                                const QDeadlineTimer& deadline) {
     const QByteArray request = requestBytes(url);
     HttpResponseParser response(m_limits);
     try {
@@ -138,24 +140,32 @@ QByteArray HttpClient::exchange(HttpConnection& connection, const HttpUrl& url, 
         }
         // The server closed the idle connection: one fresh attempt.
         connection.open(url.host, url.port, m_wait);
-        return exchange(connection, url, false);
+        return exchange(connection, url, false, deadline);
     }
     char buffer[16384];
+    WaitPolicy wait = m_wait;
     HttpResponseParser::Result state = HttpResponseParser::Result::NeedMore;
     while (state != HttpResponseParser::Result::Done) {
+        // Silence may last until the stall limit, but never past the whole request's.
+        if (const qint64 left = deadline.remainingTime(); left >= 0) {
+            if (left == 0) {
+                throwSocketError(SocketError::TimedOut);
+            }
+            wait.stallTimeoutMs = static_cast<int>(qMin<qint64>(m_wait.stallTimeoutMs, left));
+        }
         qsizetype n = 0;
         try {
-            n = connection.receive(buffer, sizeof buffer, m_wait);
+            n = connection.receive(buffer, sizeof buffer, wait);
         } catch (const HttpError&) {
             if (reused && !response.receivedAnything()) {
                 connection.open(url.host, url.port, m_wait);
-                return exchange(connection, url, false);
+                return exchange(connection, url, false, deadline);
             }
             throw;
         }
         if (n == 0 && reused && !response.receivedAnything()) {
             connection.open(url.host, url.port, m_wait);
-            return exchange(connection, url, false);
+            return exchange(connection, url, false, deadline);
         }
         if (n == 0 && response.finish() != HttpResponseParser::Result::Done) {
             throwSocketError(SocketError::ConnectionReset);  // lost mid-response

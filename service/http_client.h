@@ -9,6 +9,7 @@
 // connection of its own for its duration (same settings, same cookie store).
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QNetworkCookieJar>
 #include <memory>
 #include <optional>
@@ -49,7 +50,8 @@ public:
 
 private:
     QByteArray requestBytes(const struct HttpUrl& url) const;
-    QByteArray exchange(HttpConnection& connection, const struct HttpUrl& url, bool reused);
+    QByteArray exchange(HttpConnection& connection, const struct HttpUrl& url, bool reused,
+                        const QDeadlineTimer& deadline);
 
     HttpProfile m_profile;
     HttpLimits m_limits;

@@ -22,6 +22,9 @@ struct WaitPolicy {
     std::shared_ptr<std::atomic<bool>> cancelled;
     int connectTimeoutMs = 30000;
     int stallTimeoutMs = 60000;  // no data at all for this long fails the request
+    // A response still arriving after this long fails too, however steadily it trickles
+    // in (-1: no limit). Counted from the start of the request.
+    int totalTimeoutMs = 120000;
 };
 
 class HttpConnection {

@@ -124,7 +124,8 @@ TEST_F(HttpClientTest, NetworkFailuresAndUnservedAddresses) {
     EXPECT_TRUE(failureOf("").startsWith("Invalid address"));
     // Bytes that would split the request line or start a header line never reach a server.
     const QByteArray base = url("/ok");
-    for (const QByteArray& unsafe : {base + " x", base + "\r\nX-Injected: 1", base + "\t", base + "\x7f"}) {
+    for (const QByteArray& unsafe :
+         {base + " x", base + "\r\nX-Injected: 1", base + "\t", base + "\x7f"}) {
         EXPECT_TRUE(failureOf(unsafe).startsWith("Invalid address")) << unsafe.toStdString();
     }
     EXPECT_EQ(failureOf("http://host.invalid/x"), "Socket Error # 11001\r\nHost not found.");
@@ -146,6 +147,20 @@ TEST_F(HttpClientTest, EventsRunWhileASlowBodyKeepsArriving) {
     client.setWaitPolicy(wait);
     EXPECT_EQ(client.get(url("/slow")), QByteArray(20, 'x'));
     EXPECT_GE(pumps, 3);
+}
+
+TEST_F(HttpClientTest, ATricklingResponseIsGivenUpAfterTheWholeRequestsTime) {
+    server.route("/trickle", [](const HttpRequest&, Connection& c) {
+        c.send("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n");
+        while (c.sleepFor(std::chrono::milliseconds(50)) && c.send("x")) {
+        }
+    });
+    WaitPolicy wait;
+    wait.totalTimeoutMs = 600;
+    client.setWaitPolicy(wait);
+    // A thousand bytes at twenty a second would take fifty seconds.
+    EXPECT_EQ(failureOf(url("/trickle")), "Socket Error # 10060\r\nConnection timed out.");
+    EXPECT_EQ(client.get(url("/ok")), "1003");  // the next request starts afresh
 }
 
 TEST_F(HttpClientTest, HostileResponsesAreBounded) {
