@@ -7,10 +7,14 @@
 // keeps all of its temporaries to itself, so that is safe.
 
 #include <QByteArray>
+#include <QLoggingCategory>
 #include <optional>
 
 #include "cover/raster.h"
 #include "service/http_client.h"
+
+// velora.cover: what each lookup found or why it gave up; quiet unless switched on.
+Q_DECLARE_LOGGING_CATEGORY(lcCover)
 
 namespace velora::cover {
 

@@ -1,6 +1,4 @@
 #pragma once
-
-#include <functional>
 // The feed documents of the schedule and announcement panels: parsing a fetched body
 // into a DOM, and the one rule by which the loaders read a child element's text.
 //
@@ -11,6 +9,7 @@
 #include <QDomElement>
 #include <QLoggingCategory>
 #include <QString>
+#include <functional>
 #include <stdexcept>
 
 // velora.guide: feed fetches and loads; quiet unless switched on.

@@ -116,9 +116,10 @@ std::string CoverService::coverFor(const std::string& name) {
 CoverService::CoverService(Server& server) : m_server(server) {
     server.route("/images", [this](const HttpRequest& request, Connection& c) {
         const std::string query = request.queryValue("q").value_or("");
+        const std::string title = percentDecode(query);
         const std::string thumbnail =
-            m_server.url("/covers/search/" + std::to_string(hashOf(percentDecode(query))) + ".jpg");
-        c.respond(Response::text("<!doctype html><html><head><title>" + percentDecode(query) +
+            m_server.url("/covers/search/" + std::to_string(hashOf(title)) + ".jpg");
+        c.respond(Response::text("<!doctype html><html><head><title>" + title +
                                      " - Görsel Arama</title></head><body>\n"
                                      "<div class=\"result\"><a href=\"/imgres?q=" +
                                      query + "\"><img width=\"70\" height=\"70\" src=" + thumbnail +

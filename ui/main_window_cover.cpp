@@ -1,14 +1,11 @@
 // The cover lookup behind a new title, and the picture it places in Image3.
 #include <QImage>
-#include <QLoggingCategory>
 #include <QPixmap>
 #include <cstring>
 
 #include "playback/stream_texts.h"
 #include "service/cp1254.h"
 #include "ui/main_window.h"
-
-Q_DECLARE_LOGGING_CATEGORY(lcCover)
 
 namespace velora::ui {
 

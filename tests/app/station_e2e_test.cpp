@@ -20,15 +20,6 @@ namespace {
 constexpr int kRate = 44100;
 constexpr double kToneRms = 0.5 / 1.41421356;
 
-bool waitFor(const std::function<bool()>& done, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms) {
-        QTest::qWait(10);
-    }
-    return done();
-}
-
 class StationEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -99,7 +90,7 @@ protected:
 
 TEST_F(StationEndToEnd, TheAdvertPlaysFirstThenTheStationFadesIn) {
     start(0);
-    ASSERT_TRUE(waitFor([&] { return form->lbl_mono_stereo->text() == "STEREO"; }, 15000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->lbl_mono_stereo->text() == "STEREO"; }, 15000));
     QTest::qWait(4500);  // the fade-in and a little more
     const auto out = output();
     const size_t advert = firstSound(out);
@@ -137,11 +128,11 @@ TEST_F(StationEndToEnd, ARefusedStreamShowsNoConnectionAndPlaysWhenTheServerIsBa
     world.server.setRefusing(true);
     form->cb_radyosec->setCurrentIndex(1);
     form->cb_radyosecCloseUp();
-    ASSERT_TRUE(waitFor([&] { return form->edt_1->text() == "Bağlantı Yok"; }, 8000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->edt_1->text() == "Bağlantı Yok"; }, 8000));
     world.server.setRefusing(false);
     QElapsedTimer back;
     back.start();
-    ASSERT_TRUE(waitFor([&] { return form->lbl_mono_stereo->text() == "STEREO"; }, 8000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->lbl_mono_stereo->text() == "STEREO"; }, 8000));
     std::printf("playing %lld ms after the server came back\n",
                 static_cast<long long>(back.elapsed()));
     EXPECT_LT(back.elapsed(), 2000);
@@ -149,14 +140,14 @@ TEST_F(StationEndToEnd, ARefusedStreamShowsNoConnectionAndPlaysWhenTheServerIsBa
 
 TEST_F(StationEndToEnd, AServerLostMidStreamIsReconnected) {
     start(1);
-    ASSERT_TRUE(waitFor([&] { return form->lbl_mono_stereo->text() == "STEREO"; }, 8000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->lbl_mono_stereo->text() == "STEREO"; }, 8000));
     const uint16_t port = world.server.port();
     world.server.stop();
-    ASSERT_TRUE(waitFor([&] { return form->edt_1->text() == "Bağlantı Yok"; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->edt_1->text() == "Bağlantı Yok"; }, 10000));
     form->lbl_mono_stereo->setText("M/S");
     sim::Server again(port);
     sim::addAudioMounts(again);
-    ASSERT_TRUE(waitFor([&] { return form->lbl_mono_stereo->text() == "STEREO"; }, 8000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->lbl_mono_stereo->text() == "STEREO"; }, 8000));
     EXPECT_TRUE(form->edt_1->text().startsWith("Diraz Velora"));  // the mount's station name
 }
 
@@ -165,7 +156,7 @@ TEST_F(StationEndToEnd, ClosingTheWindowWhileARunConnectsEndsPromptly) {
     slow.delay = std::chrono::milliseconds(3000);
     world.server.overrideNext("/stream/pop", slow);
     start(1);
-    ASSERT_TRUE(waitFor([&] { return form->edt_1->text() == "Bağlanıyor..."; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->edt_1->text() == "Bağlanıyor..."; }, 3000));
     QElapsedTimer t;
     t.start();
     form->close();

@@ -12,15 +12,6 @@ namespace {
 
 using test::StreamScript;
 
-bool waitFor(const std::function<bool()>& done, int ms = 3000) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms) {
-        QTest::qWait(5);
-    }
-    return done();
-}
-
 class PlaybackTest : public ::testing::Test {
 protected:
     PlaybackTest() {
@@ -57,7 +48,7 @@ TEST_F(PlaybackTest, AdvertThenStationWithThresholdsAndFadeIn) {
                                                        .icy = std::string(kIcy, sizeof kIcy),
                                                        .meta = "StreamTitle='A - B';"});
     start(0);
-    ASSERT_TRUE(waitFor([&] { return form->Timer4Tag == 5; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->Timer4Tag == 5; }));
     EXPECT_TRUE(playedUrl("http://s/advert"));
     EXPECT_EQ(form->calan1->text(), "Reklam");
     EXPECT_TRUE(statuses.contains("Arabelleğe Alınıyor... 30%"));
@@ -72,11 +63,11 @@ TEST_F(PlaybackTest, AdvertThenStationWithThresholdsAndFadeIn) {
     EXPECT_TRUE(atVolume);
 
     world.engine->setFinished(world.engine->streamFor("http://s/advert"), true);
-    ASSERT_TRUE(waitFor([&] { return playedUrl("http://s/live"); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return playedUrl("http://s/live"); }));
     EXPECT_TRUE(statuses.contains("Bağlanıyor..."));
     EXPECT_TRUE(statuses.contains("Arabelleğe Alınıyor... 75%"));
     EXPECT_EQ(world.engine->userAgent(), "dodevazedorev");
-    ASSERT_TRUE(waitFor([&] { return form->lbl_mono_stereo->text() == "STEREO"; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->lbl_mono_stereo->text() == "STEREO"; }));
     EXPECT_EQ(form->edt_1->text(), "Pop FM");
     EXPECT_EQ(form->lbl_kbit->text(), "128 KBit");
     EXPECT_EQ(form->edt_2->text(), "A - B");
@@ -93,7 +84,7 @@ TEST_F(PlaybackTest, AdvertThenStationWithThresholdsAndFadeIn) {
     }
     EXPECT_TRUE(silentFirst);
     EXPECT_TRUE(form->Timer3->isActive());
-    ASSERT_TRUE(waitFor([&] { return !form->Timer3->isActive(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->Timer3->isActive(); }, 5000));
     EXPECT_EQ(form->Slider_volume->Value(), 70);
     EXPECT_EQ(form->lbl_ses->text(), "70");
 }
@@ -101,7 +92,7 @@ TEST_F(PlaybackTest, AdvertThenStationWithThresholdsAndFadeIn) {
 TEST_F(PlaybackTest, ALiveEndPlaysAtOnceAndAnEndOfZeroIsNotReadyYet) {
     world.engine->script("http://s/plain", StreamScript{.live = true});
     start(1);
-    ASSERT_TRUE(waitFor([&] { return playedUrl("http://s/plain"); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return playedUrl("http://s/plain"); }));
     for (const QString& s : statuses) {
         EXPECT_FALSE(s.startsWith("Arabelleğe")) << s.toStdString();
     }
@@ -110,14 +101,14 @@ TEST_F(PlaybackTest, ALiveEndPlaysAtOnceAndAnEndOfZeroIsNotReadyYet) {
     world.engine->script("http://s/plain", StreamScript{.fills = {80}, .endZeroFirst = true});
     form->lbl_playMouseDown();  // stop
     form->lbl_playMouseDown();  // and the live stream anew
-    ASSERT_TRUE(waitFor([&] { return statuses.contains("Arabelleğe Alınıyor... 80%"); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return statuses.contains("Arabelleğe Alınıyor... 80%"); }));
     EXPECT_TRUE(statuses.contains("Arabelleğe Alınıyor... 0%"));
 }
 
 TEST_F(PlaybackTest, StopWhileBufferingCancelsTheRunAndLeavesItsStream) {
     world.engine->script("http://s/plain", StreamScript{.fills = {10}});
     start(1);
-    ASSERT_TRUE(waitFor([&] { return statuses.contains("Arabelleğe Alınıyor... 10%"); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return statuses.contains("Arabelleğe Alınıyor... 10%"); }));
     const auto stream = world.engine->streamFor("http://s/plain");
     form->btn_durClick();
     EXPECT_EQ(form->edt_1->text(), "Durduruldu...");
@@ -131,25 +122,25 @@ TEST_F(PlaybackTest, StopWhileBufferingCancelsTheRunAndLeavesItsStream) {
 TEST_F(PlaybackTest, TheToggleStopsButDoesNotCancelABufferingRun) {
     world.engine->script("http://s/plain", StreamScript{.fills = {10, 10, 10, 10, 10, 90}});
     start(1);
-    ASSERT_TRUE(waitFor([&] { return statuses.contains("Arabelleğe Alınıyor... 10%"); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return statuses.contains("Arabelleğe Alınıyor... 10%"); }));
     form->lbl_playMouseDown();
     EXPECT_EQ(form->lbl_playTag, 0);
     EXPECT_EQ(form->img_play->image(), form->img_play_->image());
     // The run goes on and plays when its buffer is ready, the play picture showing.
-    EXPECT_TRUE(waitFor([&] { return playedUrl("http://s/plain"); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return playedUrl("http://s/plain"); }));
 }
 
 TEST_F(PlaybackTest, NoConnectionRetriesEvery500MsAndAFailedAdvertLeadsToTheStation) {
     world.engine->script("http://s/advert", StreamScript{.opens = false});
     world.engine->script("http://s/live", StreamScript{.opens = false});
     start(0);
-    ASSERT_TRUE(waitFor([&] { return form->edt_1->text() == "Bağlantı Yok"; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->edt_1->text() == "Bağlantı Yok"; }));
     EXPECT_TRUE(form->Timer2->isActive());
     // The retry is the station's live stream, not the advert.
     world.engine->script("http://s/live", StreamScript{.fills = {100}});
     QElapsedTimer t;
     t.start();
-    ASSERT_TRUE(waitFor([&] { return playedUrl("http://s/live"); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return playedUrl("http://s/live"); }));
     EXPECT_GE(t.elapsed(), 300);
     EXPECT_FALSE(form->Timer2->isActive());
     // The toggle while "no connection" shows leaves the reconnect running.
@@ -167,7 +158,7 @@ TEST_F(PlaybackTest, ASupersededRunNeitherPlaysNorReports) {
     form->StationStreamUrl = "http://s/live";
     form->AdvertUrl = "";
     form->btn_baslaClick();
-    ASSERT_TRUE(waitFor([&] { return playedUrl("http://s/live"); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return playedUrl("http://s/live"); }));
     QTest::qWait(500);
     const auto old = world.engine->streamFor("http://s/plain");
     EXPECT_FALSE(played(old));
@@ -178,12 +169,13 @@ TEST_F(PlaybackTest, ASupersededRunNeitherPlaysNorReports) {
 TEST_F(PlaybackTest, AStationStreamThatBreaksOffReconnectsUnlessTheListenerStoppedIt) {
     world.engine->script("http://s/plain", StreamScript{.fills = {100}});
     start(1);
-    ASSERT_TRUE(waitFor([&] { return playedUrl("http://s/plain"); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return playedUrl("http://s/plain"); }));
     const auto first = world.engine->streamFor("http://s/plain");
     std::thread([&] { world.engine->fireEnd(first); }).detach();
-    ASSERT_TRUE(waitFor([&] { return form->edt_1->text() == "Bağlantı Yok"; }));
-    ASSERT_TRUE(waitFor([&] { return world.engine->streamFor("http://s/plain") != first; }));
-    ASSERT_TRUE(waitFor([&] { return playedUrl("http://s/plain"); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->edt_1->text() == "Bağlantı Yok"; }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return world.engine->streamFor("http://s/plain") != first; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return playedUrl("http://s/plain"); }));
 
     form->lbl_playMouseDown();  // the listener stops it
     const auto second = world.engine->streamFor("http://s/plain");
@@ -197,7 +189,7 @@ TEST_F(PlaybackTest, AStationStreamThatBreaksOffReconnectsUnlessTheListenerStopp
 TEST_F(PlaybackTest, TitlesFromTheMetadataSyncReachTheWindowOnce) {
     world.engine->script("http://s/plain", StreamScript{.fills = {100}});
     start(1);
-    ASSERT_TRUE(waitFor([&] { return playedUrl("http://s/plain"); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return playedUrl("http://s/plain"); }));
     const auto stream = world.engine->streamFor("http://s/plain");
     QStringList titles;
     QObject::connect(form->edt_2, &QLineEdit::textChanged,
@@ -206,7 +198,7 @@ TEST_F(PlaybackTest, TitlesFromTheMetadataSyncReachTheWindowOnce) {
         world.engine->fireMeta(stream, "StreamTitle='Rock & Roll';");
         world.engine->fireMeta(stream, "StreamTitle='Rock & Roll';");
     }).detach();
-    ASSERT_TRUE(waitFor([&] { return form->LastTitle == "Rock & Roll"; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->LastTitle == "Rock & Roll"; }));
     QTest::qWait(50);
     EXPECT_EQ(titles, QStringList{"Rock & Roll"});
     EXPECT_EQ(form->calan2->text(), "Rock && Roll");

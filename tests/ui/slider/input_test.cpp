@@ -1,6 +1,5 @@
 // Keys, the thumb drag and the ruler press with its repeat, driven by Qt Test events.
 
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -23,19 +22,6 @@ protected:
         return false;
     }
 };
-
-template <class Predicate>
-bool waitFor(Predicate done, int timeoutMs = 3000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs) {
-            return false;
-        }
-        QTest::qWait(10);
-    }
-    return true;
-}
 
 TEST_F(SliderTest, KeysStepTheValue) {
     struct Case {
@@ -154,7 +140,8 @@ TEST_F(SliderTest, RulerPressRepeatsUntilTheThumbReachesThePointer) {
     EXPECT_EQ(slider->PressZone(), StepKind::Down);
     EXPECT_EQ(QApplication::focusWidget(), slider);
 
-    ASSERT_TRUE(waitFor([&] { return slider->Value() == 68; })) << "the repeat timer stepped";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return slider->Value() == 68; }))
+        << "the repeat timer stepped";
 
     // Further ticks step until the thumb's left edge reaches the pointer: 59 puts it
     // at 119.77 → 120.
